@@ -1,0 +1,84 @@
+#include "ItemList.h"
+
+#include <algorithm>
+
+ItemList::ItemList(QObject *parent) : QAbstractListModel(parent)
+{
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+}
+
+int ItemList::Insert(const QString &name, int slot)
+{
+    const auto place = std::upper_bound(
+        entries.cbegin(), entries.cend(), name,
+        [this](const QString &n, const Entry &e) { return collator.compare(n, e.Name) < 0; });
+    const int position = int(place - entries.cbegin());
+    beginInsertRows({}, position, position);
+    entries.insert(position, Entry{name, slot});
+    endInsertRows();
+    return position;
+}
+
+void ItemList::Fill(QList<Entry> unsorted)
+{
+    // A stable sort keeps equal names in arrival order, as inserting them one by one would.
+    struct Keyed
+    {
+        QCollatorSortKey key;
+        Entry entry;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(std::size_t(unsorted.size()));
+    for (Entry &e : unsorted)
+        keyed.push_back({collator.sortKey(e.Name), std::move(e)});
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const Keyed &a, const Keyed &b) { return a.key.compare(b.key) < 0; });
+
+    beginResetModel();
+    entries.clear();
+    entries.reserve(qsizetype(keyed.size()));
+    for (Keyed &k : keyed)
+        entries.append(std::move(k.entry));
+    endResetModel();
+}
+
+void ItemList::SetText(int position, const QString &name)
+{
+    entries[position].Name = name;
+    const QModelIndex changed = index(position);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void ItemList::Remove(int position)
+{
+    beginRemoveRows({}, position, position);
+    entries.removeAt(position);
+    endRemoveRows();
+}
+
+void ItemList::Clear()
+{
+    beginResetModel();
+    entries.clear();
+    endResetModel();
+}
+
+int ItemList::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Count();
+}
+
+QVariant ItemList::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= Count())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return entries.at(index.row()).Name;
+    case Qt::UserRole:
+        return entries.at(index.row()).Slot;
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,345 @@
+#include "frmMain.h"
+#include "ui_frmMain.h"
+
+#include "EditorRules.h"
+#include "MessageBox.h"
+#include "ModuleMain.h"
+#include "PageWriter.h"
+#include "Persistence.h"
+#include "ProgramIcon.h"
+#include "SettingsStore.h"
+#include "ShowOptions.h"
+#include "StartPage.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace {
+const QString AddTip = QStringLiteral(" Add an item to the list. ");
+const QString AddNewTip = QStringLiteral(" Add a new item to the list. ");
+const QString AddAnotherTip = QStringLiteral(" Add another item to the list. ");
+const QString EditTip = QStringLiteral(" Edit the current item. ");
+constexpr int MediumPosition = 1;
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::frmMain>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    setWindowIcon(ProgramIcon());
+
+    ui->lstItems->setModel(&Globals().itemList);
+    ui->cmbPriority->setItemData(0, 3);
+    ui->cmbPriority->setItemData(1, 2);
+    ui->cmbPriority->setItemData(2, 1);
+    ui->cmbPriority->installEventFilter(this);
+
+    connect(ui->cmdNew, &QPushButton::clicked, this, &frmMain::cmdNew_Click);
+    connect(ui->cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(ui->cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
+    connect(ui->cmdGenerate, &QPushButton::clicked, this, &frmMain::cmdGenerate_Click);
+    connect(ui->cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
+    connect(ui->lstItems->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &frmMain::lstItems_Click);
+    // The user cannot clear the selection: a Ctrl+click on the selected entry selects it again.
+    connect(ui->lstItems->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndex current = ui->lstItems->currentIndex();
+        if (current.isValid() && !ui->lstItems->selectionModel()->isSelected(current))
+            ui->lstItems->selectionModel()->select(current, QItemSelectionModel::Select);
+    });
+
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load()
+{
+    ModuleMain &g = Globals();
+    g.EditMode = false;
+    const SettingsStore store;
+    LoadOptions(store, g.pageOptions);
+    g.pageOptions.IEHomeSet = DetectStartPage();
+
+    if (LoadItems(store, g.itemTable, g.itemList) >= 1) {
+        // AddMode is still False, so the selection handling shows the first item.
+        SelectPosition(0);
+        g.AddMode = false;
+    } else {
+        g.AddMode = true;
+        ui->cmbPriority->setCurrentIndex(MediumPosition);
+        ui->cmdEdit->setEnabled(false);
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    if (unloaded)
+        return;
+    unloaded = true;
+    const ModuleMain &g = Globals();
+    // A page that could not be written has said so already; the list is saved all the same.
+    if (g.pageOptions.GenerateOnClose == u"True")
+        GeneratePage(this, false);
+    if (!SaveAll(g.pageOptions, g.itemTable, g.itemList)) {
+        ShowError(this, QStringLiteral("The list could not be saved to %1.")
+                            .arg(SettingsStore::FilePath()));
+    }
+}
+
+void frmMain::cmdNew_Click()
+{
+    if (Globals().AddMode)
+        AddItem();
+    else
+        EnterAdding();
+}
+
+void frmMain::cmdEdit_Click()
+{
+    const ModuleMain &g = Globals();
+    if (g.AddMode)
+        CancelAdding();
+    else if (g.EditMode)
+        SaveItem();
+    else
+        EnterEditing();
+}
+
+void frmMain::EnterAdding()
+{
+    Globals().AddMode = true;
+    ClearFieldsForNewItem();
+    ui->txtName->setFocus();
+    SetButton(ui->cmdNew, QStringLiteral("Add Item"), AddTip);
+    ui->cmdDelete->setEnabled(false);
+    ui->cmdEdit->setEnabled(true);
+    SetButton(ui->cmdEdit, QStringLiteral("Cancel"), QStringLiteral(" Never mind. "));
+    ui->cmdGenerate->setEnabled(false);
+}
+
+void frmMain::AddItem()
+{
+    ModuleMain &g = Globals();
+    if (ui->txtName->text().isEmpty()) {
+        ShowError(this, QStringLiteral("A name is required."));
+        return;
+    }
+    if (InvalidURL(ui->txtURL->text())) {
+        ShowError(this, QStringLiteral("Invalid URL."));
+        return;
+    }
+    const int slot = g.itemTable.FindFreeSlot();
+    if (slot == 0) {
+        ShowError(this, QStringLiteral("The list is full."));
+        return;
+    }
+
+    g.AddMode = false; // before the selection below, so that it shows the new item
+    const int position = g.itemList.Insert(ui->txtName->text(), slot);
+    ItemRecord &record = g.itemTable.Slot(slot);
+    record.InUse = true;
+    record.Description = ui->txtDescription->toPlainText();
+    record.URL = ui->txtURL->text();
+    record.Priority = SelectedPriority(0);
+    SelectPosition(position);
+
+    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
+    ui->cmdDelete->setEnabled(true);
+    ui->cmdEdit->setEnabled(true);
+    ui->cmdGenerate->setEnabled(true);
+}
+
+void frmMain::CancelAdding()
+{
+    Globals().AddMode = false;
+    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
+    SetButton(ui->cmdNew, QStringLiteral("New Item"), AddAnotherTip);
+    ui->cmdDelete->setEnabled(true);
+    ui->cmdEdit->setEnabled(true);
+    ui->cmdGenerate->setEnabled(true);
+    const int position = SelectedPosition();
+    if (position >= 0) {
+        ui->txtName->setText(Globals().itemList.At(position).Name);
+        ShowSlotFields(Globals().itemList.At(position).Slot);
+    }
+    SetFieldsOpen(false);
+}
+
+void frmMain::EnterEditing()
+{
+    Globals().EditMode = true;
+    editingPosition = SelectedPosition();
+    SetFieldsOpen(true);
+    ui->txtName->setFocus();
+    SetButton(ui->cmdEdit, QStringLiteral("Save Item"), QStringLiteral(" Keep my changes! "));
+    ui->cmdNew->setEnabled(false);
+    ui->cmdGenerate->setEnabled(false);
+    ui->cmdDelete->setEnabled(false);
+}
+
+void frmMain::SaveItem()
+{
+    ModuleMain &g = Globals();
+    // The changes belong to the entry whose editing began, wherever the highlight went since;
+    // the highlight goes back to it while the selection handling is still held off.
+    const int position = editingPosition;
+    if (position >= 0 && SelectedPosition() != position)
+        SelectPosition(position);
+
+    g.EditMode = false;
+    SetFieldsOpen(false);
+    ui->lstItems->setFocus();
+    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
+    ui->cmdNew->setEnabled(true);
+    ui->cmdGenerate->setEnabled(true);
+    ui->cmdDelete->setEnabled(true);
+    if (position < 0)
+        return;
+
+    g.itemList.SetText(position, ui->txtName->text());
+    ItemRecord &record = g.itemTable.Slot(g.itemList.At(position).Slot);
+    record.Description = ui->txtDescription->toPlainText();
+    record.URL = ui->txtURL->text();
+    record.Priority = SelectedPriority(record.Priority);
+}
+
+void frmMain::cmdDelete_Click()
+{
+    ModuleMain &g = Globals();
+    const int position = SelectedPosition();
+    if (position < 0)
+        return;
+
+    g.itemTable.Slot(g.itemList.At(position).Slot).InUse = false;
+    // Drop the highlight first, so that removing the entry moves no selection on its own.
+    ui->lstItems->selectionModel()->clear();
+    g.itemList.Remove(position);
+
+    if (g.itemTable.AnyInUse()) {
+        ui->lstItems->setFocus();
+        SelectPosition(position > 0 ? position - 1 : 0);
+        return;
+    }
+    ClearFieldsForNewItem();
+    ui->txtName->setFocus();
+    g.AddMode = true;
+    SetButton(ui->cmdNew, QStringLiteral("Add Item"), AddAnotherTip);
+    ui->cmdNew->setEnabled(true);
+    ui->cmdEdit->setEnabled(false);
+    ui->cmdGenerate->setEnabled(true);
+    ui->cmdDelete->setEnabled(false);
+}
+
+void frmMain::cmdGenerate_Click()
+{
+    GeneratePage(this, true);
+}
+
+void frmMain::cmdOptions_Click()
+{
+    ShowOptions(this);
+}
+
+void frmMain::lstItems_Click()
+{
+    const ModuleMain &g = Globals();
+    const int position = SelectedPosition();
+    if (g.AddMode || g.EditMode || position < 0)
+        return;
+    const ItemList::Entry &entry = g.itemList.At(position);
+    ui->txtName->setText(entry.Name);
+    ShowSlotFields(entry.Slot);
+    SetFieldsOpen(false);
+    SetButton(ui->cmdNew, QStringLiteral("New Item"), AddNewTip);
+}
+
+int frmMain::SelectedPosition() const
+{
+    const QModelIndex current = ui->lstItems->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void frmMain::SelectPosition(int position)
+{
+    const QModelIndex index = Globals().itemList.index(position);
+    ui->lstItems->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    ui->lstItems->scrollTo(index);
+}
+
+void frmMain::ShowSlotFields(int slot)
+{
+    const ItemRecord &record = Globals().itemTable.Slot(slot);
+    ui->txtDescription->setPlainText(record.Description);
+    ui->txtURL->setText(record.URL);
+    const int position = PriorityPosition(record.Priority);
+    if (position >= 0)
+        ui->cmbPriority->setCurrentIndex(position);
+}
+
+void frmMain::ClearFieldsForNewItem()
+{
+    ui->txtDescription->clear();
+    ui->txtURL->setText(QStringLiteral("http://"));
+    ui->txtName->clear();
+    ui->cmbPriority->setCurrentIndex(MediumPosition);
+    SetFieldsOpen(true);
+}
+
+void frmMain::SetFieldsOpen(bool open)
+{
+    fieldsOpen = open;
+    const QColor background = open ? QColor(Qt::white) : palette().color(QPalette::Window);
+    for (QWidget *field : {static_cast<QWidget *>(ui->txtName),
+                           static_cast<QWidget *>(ui->txtDescription),
+                           static_cast<QWidget *>(ui->txtURL),
+                           static_cast<QWidget *>(ui->cmbPriority)}) {
+        QPalette look = field->palette();
+        look.setColor(QPalette::Base, background);
+        look.setColor(QPalette::Button, background);
+        field->setPalette(look);
+    }
+    ui->txtName->setReadOnly(!open);
+    ui->txtDescription->setReadOnly(!open);
+    ui->txtURL->setReadOnly(!open);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // A shut priority box keeps its focus but takes no change, by mouse, wheel or key.
+    if (watched == ui->cmbPriority && !fieldsOpen) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return true;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+qint16 frmMain::SelectedPriority(qint16 fallback) const
+{
+    const int position = ui->cmbPriority->currentIndex();
+    return position >= 0 ? PriorityAt(position) : fallback;
+}
+
+void frmMain::SetButton(QPushButton *button, const QString &caption, const QString &toolTip)
+{
+    button->setText(caption);
+    button->setToolTip(toolTip);
+}

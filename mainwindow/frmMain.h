@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class frmMain;
+}
+
+// The main window: the list of items on the left, the editor for one item on the right.
+// Browsing, Adding and Editing are told apart by the AddMode and EditMode flags.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+
+    void cmdNew_Click();
+    void cmdEdit_Click();
+    void cmdDelete_Click();
+    void cmdGenerate_Click();
+    void cmdOptions_Click();
+    void lstItems_Click();
+
+    void EnterAdding();
+    void AddItem();
+    void CancelAdding();
+    void EnterEditing();
+    void SaveItem();
+
+    int SelectedPosition() const;
+    void SelectPosition(int position);
+    void ShowSlotFields(int slot);
+    void ClearFieldsForNewItem();
+    void SetFieldsOpen(bool open);
+    qint16 SelectedPriority(qint16 fallback) const;
+    void SetButton(class QPushButton *button, const QString &caption, const QString &toolTip);
+
+    std::unique_ptr<Ui::frmMain> ui;
+    bool fieldsOpen = true;
+    int editingPosition = -1;
+    bool unloaded = false;
+};

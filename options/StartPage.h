@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QWidget;
+struct PageOptions;
+
+// 1 when the browser start page is already the page beside the program (case ignored), else 0.
+qint16 DetectStartPage();
+// Whether the browser is there to take a start page.
+bool BrowserPresent();
+// Makes the page the start page, or puts the old one back, as IEChecked (0 or 1) and
+// options.IEHomeSet say. A failed write shows the "Error" box over parent.
+void ApplyStartPage(QWidget *parent, int IEChecked, PageOptions &options);

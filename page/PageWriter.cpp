@@ -1,0 +1,6 @@
+#include "PageWriter.h"
+
+bool GeneratePage(QWidget *, bool)
+{
+    return true;
+}
