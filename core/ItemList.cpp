@@ -22,23 +22,12 @@ int ItemList::Insert(const QString &name, int slot)
 void ItemList::Fill(QList<Entry> unsorted)
 {
     // A stable sort keeps equal names in arrival order, as inserting them one by one would.
-    struct Keyed
-    {
-        QCollatorSortKey key;
-        Entry entry;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(std::size_t(unsorted.size()));
-    for (Entry &e : unsorted)
-        keyed.push_back({collator.sortKey(e.Name), std::move(e)});
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed &a, const Keyed &b) { return a.key.compare(b.key) < 0; });
-
+    // (Sort keys are no short cut: they ignore the collator's case setting in some locales.)
+    std::stable_sort(unsorted.begin(), unsorted.end(), [this](const Entry &a, const Entry &b) {
+        return collator.compare(a.Name, b.Name) < 0;
+    });
     beginResetModel();
-    entries.clear();
-    entries.reserve(qsizetype(keyed.size()));
-    for (Keyed &k : keyed)
-        entries.append(std::move(k.entry));
+    entries = std::move(unsorted);
     endResetModel();
 }
 

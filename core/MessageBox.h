@@ -6,7 +6,11 @@
 
 class QWidget;
 
-enum class MessageIcon { Critical, Information };
+enum class MessageIcon
+{
+    Critical,
+    Information
+};
 
 struct Message
 {

@@ -39,8 +39,8 @@ void LoadOptions(const SettingsStore &store, PageOptions &options)
         options.*option.field =
             store.ReadSetting(Main, QString::fromLatin1(option.key), defaults.*option.field);
     }
-    options.HomeInNetscape =
-        NumberFromText(store.ReadSetting(Main, QStringLiteral("HomeInNetscape"), QStringLiteral("1")));
+    options.HomeInNetscape = NumberFromText(
+        store.ReadSetting(Main, QStringLiteral("HomeInNetscape"), QStringLiteral("1")));
     // Kept from the run that set the start page, so that a later close does not drop it.
     options.OldIEHome = store.ReadSetting(Main, QStringLiteral("OldIEHome"));
 }

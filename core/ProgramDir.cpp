@@ -13,8 +13,7 @@ QString &Override()
 
 QString ProgramDir()
 {
-    const QString dir =
-        Override().isEmpty() ? QCoreApplication::applicationDirPath() : Override();
+    const QString dir = Override().isEmpty() ? QCoreApplication::applicationDirPath() : Override();
     return QDir::toNativeSeparators(dir);
 }
 

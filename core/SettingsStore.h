@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -7,8 +8,8 @@
 class QSettings;
 
 // The per-user store of texts, addressed by section and key, under the application "Tavrel":
-// $XDG_CONFIG_HOME/Tavrel/Tavrel.conf on Linux. Each object opens the store afresh; what it
-// writes reaches the disk, in one atomic replacement of the file, when Sync() is called.
+// $XDG_CONFIG_HOME/Tavrel/Tavrel.conf on Linux. Each object reads the store afresh. Writes
+// and deletions are held in the object until Sync(), which replaces the file in one step.
 class SettingsStore
 {
 public:
@@ -22,7 +23,7 @@ public:
     void WriteSetting(const QString &section, const QString &key, const QString &text);
     void DeleteAllSettings();
 
-    // Answers false when the store could not be written.
+    // Answers false when the store could not be written; the file is then left as it was.
     bool Sync();
     QString FileName() const;
 
@@ -31,5 +32,7 @@ public:
 private:
     QString RawText(const QString &section, const QString &key) const;
 
-    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<QSettings> settings; // only ever read: see Sync()
+    QHash<QString, QString> written;
+    bool deleted = false;
 };

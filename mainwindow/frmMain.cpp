@@ -90,8 +90,9 @@ void frmMain::Form_Unload()
     if (g.pageOptions.GenerateOnClose == u"True")
         GeneratePage(this, false);
     if (!SaveAll(g.pageOptions, g.itemTable, g.itemList)) {
-        ShowError(this, QStringLiteral("The list could not be saved to %1.")
-                            .arg(SettingsStore::FilePath()));
+        ShowError(
+            this,
+            QStringLiteral("The list could not be saved to %1.").arg(SettingsStore::FilePath()));
     }
 }
 
@@ -298,10 +299,9 @@ void frmMain::SetFieldsOpen(bool open)
 {
     fieldsOpen = open;
     const QColor background = open ? QColor(Qt::white) : palette().color(QPalette::Window);
-    for (QWidget *field : {static_cast<QWidget *>(ui->txtName),
-                           static_cast<QWidget *>(ui->txtDescription),
-                           static_cast<QWidget *>(ui->txtURL),
-                           static_cast<QWidget *>(ui->cmbPriority)}) {
+    for (QWidget *field :
+         {static_cast<QWidget *>(ui->txtName), static_cast<QWidget *>(ui->txtDescription),
+          static_cast<QWidget *>(ui->txtURL), static_cast<QWidget *>(ui->cmbPriority)}) {
         QPalette look = field->palette();
         look.setColor(QPalette::Base, background);
         look.setColor(QPalette::Button, background);

@@ -1,0 +1,337 @@
+#include "ItemList.h"
+#include "ItemTable.h"
+#include "PageOptions.h"
+#include "Persistence.h"
+#include "SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+class tst_settings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void textsReadBackAsWritten_data();
+    void textsReadBackAsWritten();
+    void handTypedTexts_data();
+    void handTypedTexts();
+    void missingKeysGiveDefaults();
+    void firstRunLayout();
+    void loadThreeItems();
+    void storedCountsOddities_data();
+    void storedCountsOddities();
+    void deleteThenSave();
+    void notRunBeforeKeepsStrays();
+    void oldStartPageSurvivesClose();
+    void failedSaveKeepsOldStore();
+
+private:
+    static void WriteStoreFile(const QByteArray &content);
+    static QByteArray StoreFile();
+};
+
+void tst_settings::WriteStoreFile(const QByteArray &content)
+{
+    const QString path = SettingsStore::FilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+QByteArray tst_settings::StoreFile()
+{
+    QFile file(SettingsStore::FilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void tst_settings::init()
+{
+    QFile::remove(SettingsStore::FilePath());
+}
+
+void tst_settings::textsReadBackAsWritten_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("text");
+
+    const QString item = QStringLiteral(" 1");
+    QTest::newRow("leading and trailing blanks") << item << QStringLiteral("  milk  ");
+    QTest::newRow("empty") << item << QString();
+    QTest::newRow("comma") << item << QStringLiteral("milk, eggs,bread");
+    QTest::newRow("quotes") << item << QStringLiteral("say \"hi\" 'there'");
+    QTest::newRow("backslashes") << item << QStringLiteral("C:\\dir\\ \\\\ \\n");
+    QTest::newRow("line breaks") << item << QStringLiteral("one\r\ntwo\nthree\r");
+    QTest::newRow("tab") << item << QStringLiteral("a\tb");
+    QTest::newRow("unicode") << item << QStringLiteral("café 東京 😀");
+    QTest::newRow("at sign first") << item << QStringLiteral("@Variant(x)");
+    QTest::newRow("ini syntax") << item << QStringLiteral("[Main]\nkey=value ; # %20");
+    QTest::newRow("blank only") << item << QStringLiteral(" ");
+    QTest::newRow("option section") << QStringLiteral("Main") << QStringLiteral("sans-serif");
+    QTest::newRow("long") << item << QString(5000, QLatin1Char('x'));
+}
+
+void tst_settings::textsReadBackAsWritten()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, text);
+    {
+        SettingsStore store;
+        store.WriteSetting(section, QStringLiteral("Name"), text);
+        QVERIFY(store.Sync());
+    }
+    const SettingsStore store;
+    QCOMPARE(store.ReadSetting(section, QStringLiteral("Name"), QStringLiteral("default")), text);
+}
+
+void tst_settings::handTypedTexts_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain") << QByteArray("Name=Buy milk") << "Buy milk";
+    QTest::newRow("bare comma") << QByteArray("Name=Milk, eggs") << "Milk, eggs";
+    QTest::newRow("bare commas, no blanks") << QByteArray("Name=a,b,,c") << "a,b,,c";
+    QTest::newRow("quoted comma") << QByteArray("Name=\"Milk, eggs\"") << "Milk, eggs";
+    QTest::newRow("blanks around equals") << QByteArray("Name = x ") << "x";
+    QTest::newRow("empty") << QByteArray("Name=") << "";
+    QTest::newRow("utf-8") << QByteArray("Name=Caf\xc3\xa9, th\xc3\xa9") << "Café, thé";
+}
+
+void tst_settings::handTypedTexts()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, expected);
+    WriteStoreFile("[Main]\nNumEntries=1\n\n[%201]\n" + line + "\nURL=\n");
+    const SettingsStore store;
+    QCOMPARE(store.ReadSetting(QStringLiteral(" 1"), QStringLiteral("Name")), expected);
+}
+
+void tst_settings::missingKeysGiveDefaults()
+{
+    WriteStoreFile("[Main]\nHeaderSize=3\n");
+    const SettingsStore store;
+    QCOMPARE(store.ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize"),
+                               QStringLiteral("5")),
+             QStringLiteral("3"));
+    QCOMPARE(
+        store.ReadSetting(QStringLiteral("Main"), QStringLiteral("BodySize"), QStringLiteral("2")),
+        QStringLiteral("2"));
+    QCOMPARE(store.ReadSetting(QStringLiteral(" 9"), QStringLiteral("Name")), QString());
+
+    PageOptions options;
+    LoadOptions(store, options);
+    QCOMPARE(options.HeaderSize, QStringLiteral("3"));
+    QCOMPARE(options.RunBefore, QStringLiteral("No"));
+    QCOMPARE(options.FontStyle, QStringLiteral("sans-serif"));
+    QCOMPARE(options.HomeInNetscape, qint16(1));
+    QCOMPARE(options.OldIEHome, QString());
+}
+
+void tst_settings::firstRunLayout()
+{
+    const PageOptions options;
+    ItemTable table;
+    table.Recreate(1);
+    const ItemList list;
+    QVERIFY(SaveAll(options, table, list));
+
+    QSettings written(SettingsStore::FilePath(), QSettings::IniFormat);
+    QCOMPARE(written.childGroups(), QStringList{QStringLiteral("Main")});
+    written.beginGroup(QStringLiteral("Main"));
+    const QStringList expected{
+        QStringLiteral("BGColor"),         QStringLiteral("BodyColor"),
+        QStringLiteral("BodySize"),        QStringLiteral("Font Style"),
+        QStringLiteral("GenerateOnClose"), QStringLiteral("HeaderColor"),
+        QStringLiteral("HeaderSize"),      QStringLiteral("HomeInNetscape"),
+        QStringLiteral("LinkColor"),       QStringLiteral("NumEntries"),
+        QStringLiteral("RunBefore"),       QStringLiteral("VisitedLinkColor")};
+    QStringList keys = written.childKeys();
+    keys.sort();
+    QCOMPARE(keys, expected);
+    const QList<std::pair<const char *, const char *>> values{
+        {"RunBefore", "Yes"},         {"GenerateOnClose", "True"},   {"HeaderColor", "Black"},
+        {"HeaderSize", "5"},          {"BodyColor", "Black"},        {"BodySize", "2"},
+        {"LinkColor", "Blue"},        {"VisitedLinkColor", "Green"}, {"BGColor", "White"},
+        {"Font Style", "sans-serif"}, {"HomeInNetscape", "1"},       {"NumEntries", " 0"}};
+    for (const auto &[key, value] : values)
+        QCOMPARE(written.value(QString::fromLatin1(key)).toString(), QString::fromLatin1(value));
+}
+
+void tst_settings::loadThreeItems()
+{
+    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
+                   "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
+                   "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
+                   "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n");
+    const SettingsStore store;
+    ItemTable table;
+    ItemList list;
+    QCOMPARE(LoadItems(store, table, list), 3);
+
+    QCOMPARE(table.UpperBound(), 3);
+    QCOMPARE(list.Count(), 3);
+    const QList<std::pair<QString, int>> order{
+        {QStringLiteral("Apples"), 2}, {QStringLiteral("melon"), 3}, {QStringLiteral("pears"), 1}};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(list.At(i).Name, order.at(i).first);
+        QCOMPARE(list.At(i).Slot, order.at(i).second);
+        QVERIFY(table.Slot(i + 1).InUse);
+    }
+    QCOMPARE(table.Slot(1).URL, QStringLiteral("http://p"));
+    QCOMPARE(table.Slot(3).Description, QStringLiteral("two\nlines"));
+    QCOMPARE(table.Slot(3).Priority, qint16(7));
+
+    // Saved back in list order, renumbered from 1.
+    PageOptions options;
+    options.RunBefore = QStringLiteral("Yes");
+    QVERIFY(SaveAll(options, table, list));
+    const SettingsStore saved;
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(saved.ReadSetting(u' ' + QString::number(i + 1), QStringLiteral("Name")),
+                 order.at(i).first);
+    }
+    QCOMPARE(saved.ReadSetting(QStringLiteral(" 1"), QStringLiteral("Priority")),
+             QStringLiteral("1"));
+    QCOMPARE(saved.ReadSetting(QStringLiteral(" 2"), QStringLiteral("Priority")),
+             QStringLiteral("7"));
+}
+
+void tst_settings::storedCountsOddities_data()
+{
+    QTest::addColumn<QByteArray>("store");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<int>("tableSize");
+
+    QTest::newRow("nothing stored") << QByteArray() << 0 << 1;
+    QTest::newRow("count not a number") << QByteArray("[Main]\nNumEntries=abc\n") << 0 << 1;
+    QTest::newRow("negative count") << QByteArray("[Main]\nNumEntries=-3\n") << 0 << 1;
+    QTest::newRow("count without sections") << QByteArray("[Main]\nNumEntries=\" 2\"\n") << 2 << 2;
+    QTest::newRow("count beyond 16 bits")
+        << QByteArray("[Main]\nNumEntries=99999\n[%201]\nName=a\n") << 32767 << 32767;
+    QTest::newRow("smaller count ignores extra sections")
+        << QByteArray("[Main]\nNumEntries=1\n[%201]\nName=a\n[%202]\nName=b\n") << 1 << 1;
+}
+
+void tst_settings::storedCountsOddities()
+{
+    QFETCH(QByteArray, store);
+    QFETCH(int, loaded);
+    QFETCH(int, tableSize);
+    if (!store.isEmpty())
+        WriteStoreFile(store);
+
+    ItemTable table;
+    ItemList list;
+    QCOMPARE(LoadItems(SettingsStore(), table, list), loaded);
+    QCOMPARE(list.Count(), loaded);
+    QCOMPARE(table.UpperBound(), tableSize);
+    QCOMPARE(table.AnyInUse(), loaded > 0);
+    if (loaded == 2) {
+        QCOMPARE(list.At(0).Name, QString());
+        QCOMPARE(table.Slot(1).Priority, qint16(0));
+    }
+}
+
+void tst_settings::deleteThenSave()
+{
+    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=3\n"
+                   "[%201]\nName=a\nPriority=1\n[%202]\nName=b\nPriority=2\n"
+                   "[%203]\nName=c\nPriority=3\n");
+    PageOptions options;
+    ItemTable table;
+    ItemList list;
+    {
+        const SettingsStore store;
+        LoadOptions(store, options);
+        LoadItems(store, table, list);
+    }
+    table.Slot(list.At(1).Slot).InUse = false;
+    list.Remove(1);
+    QVERIFY(SaveAll(options, table, list));
+
+    QSettings written(SettingsStore::FilePath(), QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 2"));
+    QCOMPARE(written.value(QStringLiteral(" 2/Name")).toString(), QStringLiteral("c"));
+    QCOMPARE(written.value(QStringLiteral(" 2/Priority")).toString(), QStringLiteral("3"));
+    QVERIFY(!written.childGroups().contains(QStringLiteral(" 3")));
+}
+
+void tst_settings::notRunBeforeKeepsStrays()
+{
+    WriteStoreFile("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=kept\nsub\\key=deep\n"
+                   "[%205]\nName=old\n");
+    PageOptions options;
+    LoadOptions(SettingsStore(), options);
+    ItemTable table;
+    table.Recreate(1);
+    QVERIFY(SaveAll(options, table, ItemList()));
+
+    const SettingsStore saved;
+    QCOMPARE(saved.ReadSetting(QStringLiteral("Main"), QStringLiteral("Stray")),
+             QStringLiteral("kept"));
+    QCOMPARE(saved.ReadSetting(QStringLiteral(" 5"), QStringLiteral("Name")),
+             QStringLiteral("old"));
+    QCOMPARE(saved.ReadSetting(QStringLiteral("Main"), QStringLiteral("sub/key")),
+             QStringLiteral("deep"));
+    QSettings raw(SettingsStore::FilePath(), QSettings::IniFormat);
+    QCOMPARE(raw.value(QStringLiteral("loose")).toString(), QStringLiteral("1"));
+    QCOMPARE(saved.ReadSetting(QStringLiteral("Main"), QStringLiteral("RunBefore")),
+             QStringLiteral("Yes"));
+}
+
+void tst_settings::oldStartPageSurvivesClose()
+{
+    WriteStoreFile("[Main]\nRunBefore=Yes\nOldIEHome=http://before.example/\n");
+    PageOptions options;
+    LoadOptions(SettingsStore(), options);
+    ItemTable table;
+    table.Recreate(1);
+    QVERIFY(SaveAll(options, table, ItemList()));
+    QCOMPARE(SettingsStore().ReadSetting(QStringLiteral("Main"), QStringLiteral("OldIEHome")),
+             QStringLiteral("http://before.example/"));
+}
+
+void tst_settings::failedSaveKeepsOldStore()
+{
+    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=1\n[%201]\nName=precious\n");
+    const QByteArray before = StoreFile();
+
+    PageOptions options;
+    options.RunBefore = QStringLiteral("Yes");
+    ItemTable table;
+    ItemList list;
+    table.Recreate(2000);
+    for (int i = 1; i <= 2000; ++i) {
+        table.Slot(i).InUse = true;
+        list.Insert(QStringLiteral("item %1").arg(i), i);
+    }
+
+    // A file-size limit stands in for a full disk: it stops even root's writes.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit small = oldLimit;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = SaveAll(options, table, list);
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!saved);
+    QCOMPARE(StoreFile(), before);
+    const QStringList leftovers =
+        QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
+    QCOMPARE(leftovers, QStringList{QStringLiteral("Tavrel.conf")});
+}
+
+QTEST_GUILESS_MAIN(tst_settings)
+#include "tst_settings.moc"
