@@ -1,0 +1,422 @@
+#include "EditorRules.h"
+#include "MessageBox.h"
+#include "ModuleMain.h"
+#include "SettingsStore.h"
+#include "frmMain.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+const QByteArray ThreeItems = "[Main]\nRunBefore=Yes\nNumEntries=3\n"
+                              "[%201]\nName=cherry\nDescription=C\nURL=http://c\nPriority=1\n"
+                              "[%202]\nName=apple\nDescription=A\nURL=http://a\nPriority=3\n"
+                              "[%203]\nName=Banana\nDescription=B\nURL=\nPriority=2\n";
+const QByteArray OddPriority = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
+                               "[%201]\nName=a\nURL=http://a\nPriority=7\n"
+                               "[%202]\nName=b\nURL=http://b\nPriority=1\n";
+
+void WriteStore(const QByteArray &content)
+{
+    const QString path = SettingsStore::FilePath();
+    QFile::remove(path);
+    if (content.isEmpty())
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+class tst_frmMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void invalidURL_data();
+    void invalidURL();
+    void states_data();
+    void states();
+    void addReusesFreedSlot();
+    void fullListRefusesAdd();
+    void closeSavesTheList();
+    void failedCloseSaveSaysSo();
+
+private:
+    template <typename T> T *Control(const char *name) const
+    {
+        T *control = window->findChild<T *>(QLatin1String(name));
+        Q_ASSERT(control);
+        return control;
+    }
+    void Open(const QByteArray &store);
+    void Perform(const QString &action);
+    QString Snapshot() const;
+
+    std::unique_ptr<frmMain> window;
+    QStringList messages;
+};
+
+void tst_frmMain::initTestCase()
+{
+    SetMessageSink([this](const Message &m) {
+        messages << m.Title + u':' + m.Text + (m.Icon == MessageIcon::Critical ? u'!' : u'i');
+    });
+}
+
+void tst_frmMain::init()
+{
+    messages.clear();
+}
+
+void tst_frmMain::cleanup()
+{
+    window.reset();
+    ResetGlobals();
+}
+
+void tst_frmMain::Open(const QByteArray &store)
+{
+    WriteStore(store);
+    ResetGlobals();
+    window = std::make_unique<frmMain>();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void tst_frmMain::invalidURL_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("invalid");
+
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("prefix alone") << "http://" << true;
+    QTest::newRow("prefix and more") << "http://x" << false;
+    QTest::newRow("prefix and a blank") << "http:// " << false;
+    QTest::newRow("capitals") << "HTTP://x" << true;
+    QTest::newRow("secure prefix") << "https://x" << true;
+    QTest::newRow("bare host") << "www.example.org" << true;
+    QTest::newRow("short") << "http:" << true;
+    QTest::newRow("one character") << "h" << true;
+    QTest::newRow("leading blank") << " http://x" << true;
+}
+
+void tst_frmMain::invalidURL()
+{
+    QFETCH(QString, url);
+    QFETCH(bool, invalid);
+    QCOMPARE(InvalidURL(url), invalid);
+}
+
+// Actions, separated by ';': new, edit, delete, generate (the buttons); name=, url=, desc=
+// (typed into the field); prio=N (picked with the keyboard); click=N (a click on list row N).
+void tst_frmMain::Perform(const QString &action)
+{
+    const qsizetype equals = action.indexOf(u'=');
+    const QString verb = action.left(equals);
+    const QString arg = equals < 0 ? QString() : action.mid(equals + 1);
+    const auto type = [](QWidget *field, const QString &text) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, text);
+    };
+    if (verb == u"new" || verb == u"edit" || verb == u"delete" || verb == u"generate") {
+        QByteArray name = "cmd" + verb.toLatin1();
+        name[3] = char(std::toupper(name[3]));
+        QTest::mouseClick(Control<QPushButton>(name.constData()), Qt::LeftButton);
+    } else if (verb == u"name") {
+        type(Control<QLineEdit>("txtName"), arg);
+    } else if (verb == u"url") {
+        type(Control<QLineEdit>("txtURL"), arg);
+    } else if (verb == u"desc") {
+        type(Control<QPlainTextEdit>("txtDescription"), arg);
+    } else if (verb == u"prio") {
+        auto *box = Control<QComboBox>("cmbPriority");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Home);
+        for (int i = 0; i < arg.toInt(); ++i)
+            QTest::keyClick(box, Qt::Key_Down);
+    } else if (verb == u"click") {
+        auto *list = Control<QListView>("lstItems");
+        const QRect row = list->visualRect(list->model()->index(arg.toInt(), 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    } else {
+        QFAIL(qPrintable(QStringLiteral("unknown action ") + action));
+    }
+}
+
+QString tst_frmMain::Snapshot() const
+{
+    const auto button = [this](const char *name) {
+        const QPushButton *b = Control<QPushButton>(name);
+        return b->text() + u'/' + b->toolTip() + u'/' + QString::number(b->isEnabled());
+    };
+    const ModuleMain &g = Globals();
+    const int selected = Control<QListView>("lstItems")->currentIndex().row();
+    QStringList names;
+    for (int i = 0; i < g.itemList.Count(); ++i)
+        names << g.itemList.At(i).Name;
+    QString record;
+    if (selected >= 0) {
+        const ItemRecord &r = g.itemTable.Slot(g.itemList.At(selected).Slot);
+        record = QStringLiteral("%1|%2|%3").arg(r.Priority).arg(r.URL, r.Description);
+    }
+    const bool open = !Control<QLineEdit>("txtName")->isReadOnly();
+    const QWidget *focus = QApplication::focusWidget();
+    return QStringList{
+        QStringLiteral("N=") + button("cmdNew"),
+        QStringLiteral("E=") + button("cmdEdit"),
+        QStringLiteral("D=") + QString::number(Control<QPushButton>("cmdDelete")->isEnabled()),
+        QStringLiteral("G=") + QString::number(Control<QPushButton>("cmdGenerate")->isEnabled()),
+        QStringLiteral("open=") + QString::number(open),
+        QStringLiteral("sel=") + QString::number(selected),
+        QStringLiteral("name=") + Control<QLineEdit>("txtName")->text(),
+        QStringLiteral("desc=") + Control<QPlainTextEdit>("txtDescription")->toPlainText(),
+        QStringLiteral("url=") + Control<QLineEdit>("txtURL")->text(),
+        QStringLiteral("prio=") +
+            QString::number(Control<QComboBox>("cmbPriority")->currentIndex()),
+        QStringLiteral("list=") + names.join(u','),
+        QStringLiteral("rec=") + record,
+        QStringLiteral("focus=") + (focus ? focus->objectName() : QString()),
+        QStringLiteral("msg=") + messages.join(u','),
+    }
+        .join(u' ');
+}
+
+void tst_frmMain::states_data()
+{
+    QTest::addColumn<QByteArray>("store");
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("expected");
+
+    const QString browsing = QStringLiteral(
+        "N=New Item/ Add a new item to the list. /1 E=Edit Item/ Edit the current item. /1 D=1 "
+        "G=1 open=0 ");
+    const QString adding = QStringLiteral(
+        "N=Add Item/ Add an item to the list. /1 E=Cancel/ Never mind. /1 D=0 G=0 open=1 ");
+    const QString editing = QStringLiteral(
+        "N=New Item/ Add a new item to the list. /0 E=Save Item/ Keep my changes! /1 D=0 G=0 "
+        "open=1 ");
+    const QString apple = QStringLiteral("sel=0 name=apple desc=A url=http://a prio=0 ");
+    const QString abc = QStringLiteral("list=apple,Banana,cherry ");
+    const QString newItem = QStringLiteral("name= desc= url=http:// prio=1 ");
+
+    QTest::newRow("start with items")
+        << ThreeItems << "" << browsing + apple + abc + "rec=3|http://a|A focus=txtName msg=";
+    QTest::newRow("start empty")
+        << QByteArray() << ""
+        << "N=Add Item/ Add an item to the list. /1 E=Edit Item/ Edit the current item. /0 D=1 "
+           "G=1 open=1 sel=-1 " +
+               newItem + "list= rec= focus=txtName msg=";
+    QTest::newRow("delete with nothing selected does nothing")
+        << QByteArray() << "delete"
+        << "N=Add Item/ Add an item to the list. /1 E=Edit Item/ Edit the current item. /0 D=1 "
+           "G=1 open=1 sel=-1 " +
+               newItem + "list= rec= focus=cmdDelete msg=";
+    QTest::newRow("new item") << ThreeItems << "new"
+                              << adding + "sel=0 " + newItem + abc +
+                                     "rec=3|http://a|A focus=txtName msg=";
+    QTest::newRow("add without a name")
+        << ThreeItems << "new;desc=d;new"
+        << adding + "sel=0 name= desc=d url=http:// prio=1 " + abc +
+               "rec=3|http://a|A focus=cmdNew msg=Error:A name is required.!";
+    QTest::newRow("add with the bare prefix")
+        << ThreeItems << "new;name=x;new"
+        << adding + "sel=0 name=x desc= url=http:// prio=1 " + abc +
+               "rec=3|http://a|A focus=cmdNew msg=Error:Invalid URL.!";
+    QTest::newRow("name is checked first")
+        << ThreeItems << "new;url=ftp://x;new"
+        << adding + "sel=0 name= desc= url=ftp://x prio=1 " + abc +
+               "rec=3|http://a|A focus=cmdNew msg=Error:A name is required.!";
+    QTest::newRow("add")
+        << ThreeItems << "new;name=apricot;desc=two words;url=http://ap;prio=0;new"
+        << browsing +
+               "sel=1 name=apricot desc=two words url=http://ap prio=0 "
+               "list=apple,apricot,Banana,cherry rec=3|http://ap|two words focus=cmdNew msg=";
+    QTest::newRow("add with the address emptied and a blank name")
+        << ThreeItems << "new;name= ;url=;prio=2;new"
+        << browsing + "sel=0 name=  desc= url= prio=2 list= ,apple,Banana,cherry rec=1|| "
+                      "focus=cmdNew msg=";
+    QTest::newRow("cancel")
+        << ThreeItems << "click=1;new;edit"
+        << "N=New Item/ Add another item to the list. /1 E=Edit Item/ Edit the current item. /1 "
+           "D=1 G=1 open=0 sel=1 name=Banana desc=B url= prio=1 " +
+               abc + "rec=2||B focus=cmdEdit msg=";
+    QTest::newRow("cancel shows the entry highlighted meanwhile")
+        << ThreeItems << "new;name=typed;click=2;edit"
+        << "N=New Item/ Add another item to the list. /1 E=Edit Item/ Edit the current item. /1 "
+           "D=1 G=1 open=0 sel=2 name=cherry desc=C url=http://c prio=2 " +
+               abc + "rec=1|http://c|C focus=cmdEdit msg=";
+    QTest::newRow("clicks while adding move the highlight only")
+        << ThreeItems << "new;name=typed;click=2"
+        << adding + "sel=2 name=typed desc= url=http:// prio=1 " + abc +
+               "rec=1|http://c|C focus=lstItems msg=";
+    QTest::newRow("edit") << ThreeItems << "edit"
+                          << editing + apple + abc + "rec=3|http://a|A focus=txtName msg=";
+    QTest::newRow("clicks while editing move the highlight only")
+        << ThreeItems << "edit;click=2"
+        << editing + "sel=2 name=apple desc=A url=http://a prio=0 " + abc +
+               "rec=1|http://c|C focus=lstItems msg=";
+    QTest::newRow("save keeps the place and the tooltip")
+        << ThreeItems << "click=1;new;edit;edit;name=zzz;desc=new;url=ftp://;prio=2;edit"
+        << "N=New Item/ Add another item to the list. /1 E=Edit Item/ Edit the current item. /1 "
+           "D=1 G=1 open=0 sel=1 name=zzz desc=new url=ftp:// prio=2 "
+           "list=apple,zzz,cherry rec=1|ftp://|new focus=lstItems msg=";
+    QTest::newRow("save with the name emptied")
+        << ThreeItems << "edit;name=;edit"
+        << browsing + "sel=0 name= desc=A url=http://a prio=0 list=,Banana,cherry "
+                      "rec=3|http://a|A focus=lstItems msg=";
+    QTest::newRow("save goes to the entry being edited")
+        << ThreeItems << "edit;name=changed;click=2;edit"
+        << browsing + "sel=0 name=changed desc=A url=http://a prio=0 list=changed,Banana,cherry "
+                      "rec=3|http://a|A focus=lstItems msg=";
+    QTest::newRow("delete selects the entry before")
+        << ThreeItems << "click=2;delete"
+        << browsing + "sel=1 name=Banana desc=B url= prio=1 list=apple,Banana rec=2||B "
+                      "focus=lstItems msg=";
+    QTest::newRow("delete the first selects the new first")
+        << ThreeItems << "delete"
+        << browsing + "sel=0 name=Banana desc=B url= prio=1 list=Banana,cherry rec=2||B "
+                      "focus=lstItems msg=";
+    QTest::newRow("delete the last entry")
+        << ThreeItems << "delete;delete;delete"
+        << "N=Add Item/ Add another item to the list. /1 E=Edit Item/ Edit the current item. /0 "
+           "D=0 G=1 open=1 sel=-1 " +
+               newItem + "list= rec= focus=txtName msg=";
+    QTest::newRow("first add after the last delete")
+        << ThreeItems << "delete;delete;delete;name=only;url=;new"
+        << browsing + "sel=0 name=only desc= url= prio=1 list=only rec=2|| focus=cmdNew msg=";
+    QTest::newRow("selection shows the item")
+        << ThreeItems << "click=2"
+        << browsing + "sel=2 name=cherry desc=C url=http://c prio=2 " + abc +
+               "rec=1|http://c|C focus=lstItems msg=";
+    QTest::newRow("shut fields take no typing")
+        << ThreeItems << "name=xyz;url=u;desc=d;prio=2"
+        << browsing + apple + abc + "rec=3|http://a|A focus=cmbPriority msg=";
+    QTest::newRow("generate changes nothing")
+        << ThreeItems << "generate"
+        << browsing + apple + abc + "rec=3|http://a|A focus=cmdGenerate msg=";
+    QTest::newRow("a stored priority outside 1..3 shows none")
+        << OddPriority << ""
+        << browsing + "sel=0 name=a desc= url=http://a prio=-1 list=a,b rec=7|http://a| "
+                      "focus=txtName msg=";
+    QTest::newRow("and keeps what the box showed before")
+        << OddPriority << "click=1;click=0"
+        << browsing + "sel=0 name=a desc= url=http://a prio=2 list=a,b rec=7|http://a| "
+                      "focus=lstItems msg=";
+    QTest::newRow("saving with no priority shown keeps the stored one")
+        << OddPriority << "edit;edit"
+        << browsing + "sel=0 name=a desc= url=http://a prio=-1 list=a,b rec=7|http://a| "
+                      "focus=lstItems msg=";
+}
+
+void tst_frmMain::states()
+{
+    QFETCH(QByteArray, store);
+    QFETCH(QString, actions);
+    QFETCH(QString, expected);
+
+    Open(store);
+    for (const QString &action : actions.split(u';', Qt::SkipEmptyParts))
+        Perform(action);
+    QCOMPARE(Snapshot(), expected);
+}
+
+void tst_frmMain::addReusesFreedSlot()
+{
+    Open(ThreeItems);
+    Perform(QStringLiteral("click=2")); // cherry, slot 1
+    Perform(QStringLiteral("delete"));
+    for (const char *action : {"new", "name=date", "url=", "desc=fresh", "prio=0", "new"})
+        Perform(QString::fromLatin1(action));
+    const ModuleMain &g = Globals();
+    QCOMPARE(g.itemTable.UpperBound(), 3);
+    const ItemList::Entry &added = g.itemList.At(2);
+    QCOMPARE(added.Name, QStringLiteral("date"));
+    QCOMPARE(added.Slot, 1);
+    QCOMPARE(g.itemTable.Slot(1).URL, QString());
+    QCOMPARE(g.itemTable.Slot(1).Description, QStringLiteral("fresh"));
+    QCOMPARE(g.itemTable.Slot(1).Priority, qint16(3));
+}
+
+void tst_frmMain::fullListRefusesAdd()
+{
+    Open(ThreeItems);
+    ItemTable &table = Globals().itemTable;
+    while (table.UpperBound() < ItemTable::MaxSlots)
+        table.Slot(table.FindFreeSlot()).InUse = true;
+
+    for (const char *action : {"new", "name=one too many", "url=", "new"})
+        Perform(QString::fromLatin1(action));
+    QCOMPARE(messages, QStringList{QStringLiteral("Error:The list is full.!")});
+    QCOMPARE(Globals().itemList.Count(), 3);
+    QCOMPARE(Control<QPushButton>("cmdNew")->text(), QStringLiteral("Add Item"));
+    QCOMPARE(Control<QLineEdit>("txtName")->text(), QStringLiteral("one too many"));
+}
+
+void tst_frmMain::closeSavesTheList()
+{
+    Open(ThreeItems);
+    for (const char *action : {"delete", "new", "name=Zed", "url=http://z", "new"})
+        Perform(QString::fromLatin1(action));
+    window->close();
+
+    QSettings saved(SettingsStore::FilePath(), QSettings::IniFormat);
+    QCOMPARE(saved.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 3"));
+    QCOMPARE(saved.value(QStringLiteral(" 1/Name")).toString(), QStringLiteral("Banana"));
+    QCOMPARE(saved.value(QStringLiteral(" 3/Name")).toString(), QStringLiteral("Zed"));
+    QCOMPARE(saved.value(QStringLiteral(" 3/URL")).toString(), QStringLiteral("http://z"));
+    QCOMPARE(saved.value(QStringLiteral(" 3/Priority")).toString(), QStringLiteral("2"));
+    QVERIFY(!saved.contains(QStringLiteral(" 4/Name")));
+    QVERIFY(messages.isEmpty());
+}
+
+void tst_frmMain::failedCloseSaveSaysSo()
+{
+    Open(ThreeItems);
+    QFile stored(SettingsStore::FilePath());
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    const QByteArray before = stored.readAll();
+    stored.close();
+    Globals().pageOptions.GenerateOnClose = QStringLiteral("False");
+    for (int i = 0; i < 200; ++i)
+        Globals().itemList.Insert(QStringLiteral("filler %1").arg(i), 1);
+
+    // A file-size limit stands in for a full disk: it stops even root's writes.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit small = oldLimit;
+    small.rlim_cur = 2048;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    window->close();
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(messages, QStringList{QStringLiteral("Error:The list could not be saved to ") +
+                                   SettingsStore::FilePath() + QStringLiteral(".!")});
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), before);
+}
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmmain.moc"
