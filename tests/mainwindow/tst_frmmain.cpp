@@ -1,6 +1,7 @@
 #include "EditorRules.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
+#include "ProgramDir.h"
 #include "SettingsStore.h"
 #include "frmMain.h"
 
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -58,6 +60,8 @@ private slots:
     void fullListRefusesAdd();
     void closeSavesTheList();
     void failedCloseSaveSaysSo();
+    void closeWritesThePageFirst_data();
+    void closeWritesThePageFirst();
 
 private:
     template <typename T> T *Control(const char *name) const
@@ -72,10 +76,13 @@ private:
 
     std::unique_ptr<frmMain> window;
     QStringList messages;
+    QTemporaryDir programDir;
 };
 
 void tst_frmMain::initTestCase()
 {
+    QVERIFY(programDir.isValid());
+    SetProgramDirForTests(programDir.path());
     SetMessageSink([this](const Message &m) {
         messages << m.Title + u':' + m.Text + (m.Icon == MessageIcon::Critical ? u'!' : u'i');
     });
@@ -84,6 +91,8 @@ void tst_frmMain::initTestCase()
 void tst_frmMain::init()
 {
     messages.clear();
+    QFile::remove(PagePath());
+    QDir(PagePath()).removeRecursively();
 }
 
 void tst_frmMain::cleanup()
@@ -314,7 +323,8 @@ void tst_frmMain::states_data()
         << browsing + apple + abc + "rec=3|http://a|A focus=cmbPriority msg=";
     QTest::newRow("generate changes nothing")
         << ThreeItems << "generate"
-        << browsing + apple + abc + "rec=3|http://a|A focus=cmdGenerate msg=";
+        << browsing + apple + abc +
+               "rec=3|http://a|A focus=cmdGenerate msg=Information:HTML has been generated.i";
     QTest::newRow("a stored priority outside 1..3 shows none")
         << OddPriority << ""
         << browsing + "sel=0 name=a desc= url=http://a prio=-1 list=a,b rec=7|http://a| "
@@ -416,6 +426,46 @@ void tst_frmMain::failedCloseSaveSaysSo()
                                    SettingsStore::FilePath() + QStringLiteral(".!")});
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), before);
+}
+
+void tst_frmMain::closeWritesThePageFirst_data()
+{
+    QTest::addColumn<QString>("generateOnClose");
+    QTest::addColumn<bool>("pageBlocked");
+    QTest::addColumn<bool>("pageWritten");
+
+    QTest::newRow("generate on close") << "True" << false << true;
+    QTest::newRow("lower case is not the flag") << "true" << false << false;
+    QTest::newRow("off") << "False" << false << false;
+    QTest::newRow("a failed page still saves the list") << "True" << true << false;
+}
+
+void tst_frmMain::closeWritesThePageFirst()
+{
+    QFETCH(QString, generateOnClose);
+    QFETCH(bool, pageBlocked);
+    QFETCH(bool, pageWritten);
+    if (pageBlocked)
+        QVERIFY(QDir().mkpath(PagePath())); // a folder where the page should go
+
+    Open(ThreeItems);
+    Globals().pageOptions.GenerateOnClose = generateOnClose;
+    Perform(QStringLiteral("delete"));
+    window->close();
+
+    QCOMPARE(QFileInfo(PagePath()).isFile(), pageWritten);
+    if (pageWritten) {
+        QFile page(PagePath());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(page.readAll().contains("Banana"));
+    }
+    QCOMPARE(messages.size(), pageBlocked ? 1 : 0);
+    if (pageBlocked)
+        QVERIFY(messages.first().startsWith(
+            QStringLiteral("Error:The page could not be written to ") + PagePath()));
+    QSettings saved(SettingsStore::FilePath(), QSettings::IniFormat);
+    QCOMPARE(saved.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 2"));
+    QCOMPARE(saved.value(QStringLiteral("Main/GenerateOnClose")).toString(), generateOnClose);
 }
 
 QTEST_MAIN(tst_frmMain)

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+
+class ItemList;
+class ItemTable;
+struct PageOptions;
+
+// The full paths of the three priority pictures, as the page's img tags name them.
+struct PagePictures
+{
+    QString High;
+    QString Medium;
+    QString Low;
+};
+
+// "high.gif", "med.gif" and "low.gif" in the program's folder.
+PagePictures PicturesBesideProgram();
+
+// Takes the page piece by piece, in order; answers false to stop the writing.
+using PageSink = std::function<bool(QByteArrayView)>;
+
+// The bytes of "To-Do.htm": a heading, then the items of priority 3, 2 and 1 in that order,
+// each group in list order, every line ended by CR LF. Items of any other priority are left
+// out. The page is plain US-ASCII; every other character is written as a decimal character
+// reference, so that every browser reads the same characters whatever its locale. Nothing else
+// is escaped (names and descriptions may hold markup on purpose), except a double quote in an
+// address, which would end the href early.
+QByteArray PageText(const ItemList &list, const ItemTable &table, const PageOptions &options,
+                    const PagePictures &pictures);
+// The same bytes handed to sink a quarter of a megabyte at a time, so that the longest list
+// needs little memory; answers whether the sink took all of them.
+bool WritePageText(const ItemList &list, const ItemTable &table, const PageOptions &options,
+                   const PagePictures &pictures, const PageSink &sink);
