@@ -1,0 +1,254 @@
+#include "MessageBox.h"
+#include "PageOptions.h"
+#include "ProgramDir.h"
+#include "Registry.h"
+#include "RegistryFile.h"
+#include "SettingsStore.h"
+#include "StartPage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString StartPageKey = QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main");
+const QString MakersAddress = QStringLiteral("http://www.tavrel.example/");
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A null text stands for no "Start Page" value at all.
+QString StartPage()
+{
+    return RegReadString(RegRoot::CurrentUser, StartPageKey, QStringLiteral("Start Page"),
+                         QString());
+}
+
+void SetStartPage(const QString &page)
+{
+    if (!page.isNull())
+        QVERIFY(RegWriteString(RegRoot::CurrentUser, StartPageKey, "Start Page", page));
+}
+
+// A null text stands for no stored "OldIEHome".
+QString StoredOldIEHome()
+{
+    return SettingsStore().ReadSetting("Main", "OldIEHome", QString());
+}
+
+} // namespace
+
+class tst_startpage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void detect_data();
+    void detect();
+    void browserPresent_data();
+    void browserPresent();
+    void apply_data();
+    void apply();
+    void failedWrite_data();
+    void failedWrite();
+
+private:
+    QTemporaryDir programDir;
+    QList<Message> messages;
+};
+
+void tst_startpage::initTestCase()
+{
+    QVERIFY(programDir.isValid());
+    SetProgramDirForTests(programDir.path());
+    SetMessageSink([this](const Message &message) { messages.append(message); });
+}
+
+// Every test starts with an empty registry and a store holding other settings, which must
+// survive whatever the start-page steps write.
+void tst_startpage::init()
+{
+    messages.clear();
+    const QString folder = QFileInfo(RegistryFilePath()).absolutePath();
+    QVERIFY(!QFileInfo(folder).isDir() || QDir(folder).removeRecursively());
+    SettingsStore store;
+    store.DeleteAllSettings();
+    store.WriteSetting("Main", "HeaderColor", "Red");
+    store.WriteSetting(" 1", "Name", "First");
+    QVERIFY(store.Sync());
+}
+
+void tst_startpage::cleanupTestCase()
+{
+    SetMessageSink({});
+    SetProgramDirForTests({});
+}
+
+void tst_startpage::detect_data()
+{
+    QTest::addColumn<QString>("startPage");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("the page") << PagePath() << 1;
+    QTest::newRow("other case") << PagePath().toUpper() << 1;
+    QTest::newRow("no value") << QString() << 0;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("trailing blank") << PagePath() + u' ' << 0;
+    QTest::newRow("file URL") << "file://" + PagePath() << 0;
+}
+
+void tst_startpage::detect()
+{
+    QFETCH(QString, startPage);
+    QFETCH(int, expected);
+
+    SetStartPage(startPage);
+    QCOMPARE(DetectStartPage(), expected);
+}
+
+void tst_startpage::browserPresent_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("expected");
+
+    const QByteArray key = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer]\n";
+    QTest::newRow("no file") << QByteArray() << false;
+    QTest::newRow("version") << key + "\"Version\"=\"11.0\"\n" << true;
+    QTest::newRow("key in other case")
+        << QByteArray("[HKEY_LOCAL_MACHINE\\Software\\microsoft\\internet explorer]\n"
+                      "\"Version\"=\"9\"\n")
+        << true;
+    QTest::newRow("empty version") << key + "\"Version\"=\"\"\n" << false;
+    QTest::newRow("version as a number") << key + "\"Version\"=dword:0000000b\n" << false;
+}
+
+void tst_startpage::browserPresent()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, expected);
+
+    if (!file.isEmpty()) {
+        QVERIFY(QDir().mkpath(QFileInfo(RegistryFilePath()).absolutePath()));
+        QFile out(RegistryFilePath());
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("REGEDIT4\n\n" + file);
+    }
+    QCOMPARE(BrowserPresent(), expected);
+}
+
+void tst_startpage::apply_data()
+{
+    QTest::addColumn<int>("ieHomeSet");
+    QTest::addColumn<int>("ieChecked");
+    QTest::addColumn<QString>("startPage");
+    QTest::addColumn<QString>("storedOld");
+    QTest::addColumn<int>("expectedIEHomeSet");
+    QTest::addColumn<QString>("expectedOldIEHome");
+    QTest::addColumn<QString>("expectedStartPage");
+    QTest::addColumn<QString>("expectedStoredOld");
+
+    // OldIEHome starts as "mem" in memory.
+    const QString none;
+    const QString page = PagePath();
+    QTest::newRow("set keeps the old page")
+        << 0 << 1 << "http://old/" << none << 1 << "http://old/" << page << "http://old/";
+    QTest::newRow("set with no start page keeps the page itself")
+        << 0 << 1 << none << none << 1 << page << page << page;
+    QTest::newRow("set replaces a stored old page")
+        << 0 << 1 << "http://b/"
+        << "http://a/" << 1 << "http://b/" << page << "http://b/";
+    QTest::newRow("restore the stored page") << 1 << 0 << page << "http://old/" << 0 << "mem"
+                                             << "http://old/"
+                                             << "http://old/";
+    QTest::newRow("restore with nothing stored")
+        << 1 << 0 << page << none << 0 << "mem" << MakersAddress << none;
+    QTest::newRow("ticked and already set") << 1 << 1 << "http://x/" << none << 1 << "mem"
+                                            << "http://x/" << none;
+    QTest::newRow("clear and not set")
+        << 0 << 0 << page << "http://old/" << 0 << "mem" << page << "http://old/";
+}
+
+void tst_startpage::apply()
+{
+    QFETCH(int, ieHomeSet);
+    QFETCH(int, ieChecked);
+    QFETCH(QString, startPage);
+    QFETCH(QString, storedOld);
+    QFETCH(int, expectedIEHomeSet);
+    QFETCH(QString, expectedOldIEHome);
+    QFETCH(QString, expectedStartPage);
+    QFETCH(QString, expectedStoredOld);
+
+    SetStartPage(startPage);
+    if (!storedOld.isNull()) {
+        SettingsStore store;
+        store.WriteSetting("Main", "OldIEHome", storedOld);
+        QVERIFY(store.Sync());
+    }
+    PageOptions options;
+    options.IEHomeSet = qint16(ieHomeSet);
+    options.OldIEHome = "mem";
+
+    ApplyStartPage(nullptr, ieChecked, options);
+
+    QCOMPARE(options.IEHomeSet, expectedIEHomeSet);
+    QCOMPARE(options.OldIEHome, expectedOldIEHome);
+    QCOMPARE(StartPage(), expectedStartPage);
+    QCOMPARE(StoredOldIEHome(), expectedStoredOld);
+    // Stored on disk at once, not when the program closes.
+    QCOMPARE(FileBytes(SettingsStore::FilePath()).contains("OldIEHome"),
+             !expectedStoredOld.isNull());
+    QCOMPARE(SettingsStore().ReadSetting("Main", "HeaderColor"), "Red");
+    QCOMPARE(SettingsStore().ReadSetting(" 1", "Name"), "First");
+    QVERIFY(messages.isEmpty());
+}
+
+void tst_startpage::failedWrite_data()
+{
+    QTest::addColumn<int>("ieHomeSet");
+    QTest::addColumn<int>("ieChecked");
+    QTest::addColumn<QString>("expectedOldIEHome");
+    QTest::addColumn<bool>("reported");
+
+    QTest::newRow("set") << 0 << 1 << "" << true;
+    QTest::newRow("restore goes unreported") << 1 << 0 << "mem" << false;
+}
+
+void tst_startpage::failedWrite()
+{
+    QFETCH(int, ieHomeSet);
+    QFETCH(int, ieChecked);
+    QFETCH(QString, expectedOldIEHome);
+    QFETCH(bool, reported);
+
+    QVERIFY(QDir().mkpath(RegistryFilePath())); // a folder where the file should be
+    const QByteArray store = FileBytes(SettingsStore::FilePath());
+    PageOptions options;
+    options.IEHomeSet = qint16(ieHomeSet);
+    options.OldIEHome = "mem";
+
+    ApplyStartPage(nullptr, ieChecked, options);
+
+    QCOMPARE(options.IEHomeSet, 0);
+    QCOMPARE(options.OldIEHome, expectedOldIEHome);
+    QCOMPARE(FileBytes(SettingsStore::FilePath()), store);
+    QCOMPARE(messages.size(), reported ? 1 : 0);
+    if (reported) {
+        QCOMPARE(messages[0].Title, "Error");
+        QCOMPARE(messages[0].Text, "Registry write error.\rInternet Explorer home page not set.");
+        QCOMPARE(messages[0].Icon, MessageIcon::Critical);
+    }
+}
+
+QTEST_MAIN(tst_startpage)
+#include "tst_startpage.moc"
