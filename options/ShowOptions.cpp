@@ -1,3 +1,10 @@
 #include "ShowOptions.h"
 
-void ShowOptions(QWidget *) {}
+#include "frmOptions.h"
+
+void ShowOptions(QWidget *owner)
+{
+    // A fresh dialog each time, filled from the page options as it opens.
+    frmOptions dialog(owner);
+    dialog.exec();
+}

@@ -1,0 +1,59 @@
+#include "frmEasterEgg.h"
+#include "ui_frmEasterEgg.h"
+
+#include "DialogFont.h"
+#include "EggPicture.h"
+#include "ProgramIcon.h"
+
+#include <QPixmap>
+#include <QPointer>
+
+frmEasterEgg::frmEasterEgg(QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::frmEasterEgg>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    setWindowIcon(ProgramIcon());
+    UseDialogFont(this);
+
+    // The picture is larger than the window on purpose: the window shows its top-left part.
+    ui->Picture1->setPixmap(QPixmap::fromImage(EggPicture()));
+
+    QFont caption;
+    caption.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    caption.setPointSizeF(27.75);
+    caption.setBold(true);
+    ui->lblCaption->setFont(caption);
+    QPalette white = ui->lblCaption->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    ui->lblCaption->setPalette(white);
+
+    QPalette grey = ui->Label1->palette();
+    grey.setColor(QPalette::WindowText, QColor(192, 192, 192));
+    ui->Label1->setPalette(grey);
+
+    connect(ui->cmdOK, &QPushButton::clicked, this, &frmEasterEgg::cmdOK_Click);
+}
+
+frmEasterEgg::~frmEasterEgg() = default;
+
+void frmEasterEgg::cmdOK_Click()
+{
+    close();
+}
+
+frmEasterEgg *ShowEasterEgg()
+{
+    static QPointer<frmEasterEgg> egg;
+    // A window already closed is only waiting to be deleted: it gives way to a new one.
+    if (!egg || !egg->isVisible()) {
+        egg = new frmEasterEgg;
+        egg->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    egg->show();
+    egg->raise();
+    egg->activateWindow();
+    return egg;
+}

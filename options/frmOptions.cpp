@@ -1,0 +1,139 @@
+#include "frmOptions.h"
+#include "ui_frmOptions.h"
+
+#include "ColorTable.h"
+#include "DialogFont.h"
+#include "ModuleMain.h"
+#include "ProgramIcon.h"
+#include "StartPage.h"
+#include "frmAbout.h"
+#include "frmEasterEgg.h"
+
+#include <QKeyEvent>
+
+#include <cmath>
+
+namespace {
+
+void SelectSize(QComboBox *list, const QString &size)
+{
+    list->setCurrentIndex(SizeListPosition(size, list->count()));
+}
+
+void SelectColor(QComboBox *list, const QString &color)
+{
+    // A name the table does not hold, in whatever case, shows as the first colour, Black.
+    list->setCurrentIndex(ColorToIndex(color).value_or(0));
+}
+
+} // namespace
+
+int SizeListPosition(const QString &text, int count)
+{
+    bool ok = false;
+    const double n = text.toDouble(&ok); // C locale; blanks around the number are allowed
+    if (!ok || !std::isfinite(n))
+        return -1;
+    const double position = std::nearbyint(n - 1); // the default rounding mode: half to even
+    if (position < 0 || position >= count)
+        return -1;
+    return int(position);
+}
+
+frmOptions::frmOptions(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::frmOptions>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(size());
+    UseDialogFont(this);
+
+    for (QComboBox *list : {ui->cmbHeaderColor, ui->cmbBodyColor, ui->cmbBackColor,
+                            ui->cmbLinkColor, ui->cmbVisitedLinkColor}) {
+        for (const ColorEntry &entry : ColorTable)
+            list->addItem(entry.ColorName.toString());
+        list->setCurrentIndex(-1);
+    }
+    QPalette grey = ui->Line1->palette();
+    grey.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    ui->Line1->setPalette(grey);
+
+    connect(ui->cmdDone, &QPushButton::clicked, this, &frmOptions::cmdDone_Click);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(ui->cmdAbout, &QPushButton::clicked, this, &frmOptions::cmdAbout_Click);
+
+    Form_Load();
+}
+
+frmOptions::~frmOptions() = default;
+
+void frmOptions::Form_Load()
+{
+    const PageOptions &options = Globals().pageOptions;
+    setWindowIcon(ProgramIcon());
+    ui->chkExitGenerate->setChecked(options.GenerateOnClose == u"True");
+    SelectSize(ui->cmbHeaderSize, options.HeaderSize);
+    SelectColor(ui->cmbHeaderColor, options.HeaderColor);
+    SelectSize(ui->cmbBodySize, options.BodySize);
+    SelectColor(ui->cmbBodyColor, options.BodyColor);
+    SelectColor(ui->cmbLinkColor, options.LinkColor);
+    SelectColor(ui->cmbVisitedLinkColor, options.VisitedLinkColor);
+    SelectColor(ui->cmbBackColor, options.BGColor);
+    ui->chkIE->setChecked(options.IEHomeSet != 0);
+    // The Netscape flag comes from the store as any number; anything but 0 shows ticked
+    // rather than failing on a value a check box cannot take.
+    ui->chkNetscape->setChecked(options.HomeInNetscape != 0);
+    if (options.FontStyle == u"serif")
+        ui->optSerif->setChecked(true);
+    else
+        ui->optSansSerif->setChecked(true);
+    // Without the browser the box keeps its tick but cannot change, so OK leaves the start
+    // page alone.
+    if (!BrowserPresent())
+        ui->chkIE->setEnabled(false);
+}
+
+void frmOptions::cmdDone_Click()
+{
+    PageOptions &options = Globals().pageOptions;
+    options.GenerateOnClose =
+        ui->chkExitGenerate->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
+    // A list with nothing selected gives the empty text.
+    options.HeaderSize = ui->cmbHeaderSize->currentText();
+    options.HeaderColor = ui->cmbHeaderColor->currentText();
+    options.BodySize = ui->cmbBodySize->currentText();
+    options.BodyColor = ui->cmbBodyColor->currentText();
+    options.LinkColor = ui->cmbLinkColor->currentText();
+    options.VisitedLinkColor = ui->cmbVisitedLinkColor->currentText();
+    options.BGColor = ui->cmbBackColor->currentText();
+    // A failed start-page write has shown its message; the rest is taken over all the same.
+    ApplyStartPage(this, ui->chkIE->isChecked() ? 1 : 0, options);
+    options.HomeInNetscape = ui->chkNetscape->isChecked() ? 1 : 0;
+    options.FontStyle =
+        ui->optSerif->isChecked() ? QStringLiteral("serif") : QStringLiteral("sans-serif");
+    accept();
+}
+
+void frmOptions::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmOptions::cmdAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+    if (about.EggFound()) {
+        // The egg takes the place of both dialogs; nothing chosen here is taken over.
+        reject();
+        ShowEasterEgg();
+    }
+}
+
+void frmOptions::keyPressEvent(QKeyEvent *event)
+{
+    // The dialog has no cancel button: Esc does nothing here, it does not cancel.
+    if (event->matches(QKeySequence::Cancel))
+        return;
+    QDialog::keyPressEvent(event);
+}

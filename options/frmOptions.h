@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class frmOptions;
+}
+
+// The options dialog: sizes and colours of the page, its font style, generate-on-exit and the
+// browser start page. It is filled from the page options when it opens; only OK takes the
+// controls back, and Cancel, Esc or the close box leave everything as it was.
+class frmOptions : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmOptions(QWidget *parent = nullptr);
+    ~frmOptions() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Form_Load();
+    void cmdDone_Click();
+    void cmdCancel_Click();
+    void cmdAbout_Click();
+
+    std::unique_ptr<Ui::frmOptions> ui;
+};
+
+// The position in a list of count font sizes ("1", "2", ...) that a stored size text selects:
+// the whole text read as a number n, then n - 1 rounded half to even, so "5" selects "5".
+// -1, no selection, for a text that is not a number or whose position lies outside the list.
+int SizeListPosition(const QString &text, int count);
