@@ -1,8 +1,8 @@
 #include "frmAbout.h"
 #include "ui_frmAbout.h"
 
-#include "DialogFont.h"
 #include "EggStep.h"
+#include "FixedLayoutFont.h"
 #include "ProgramIcon.h"
 
 #include <QFontDatabase>
@@ -39,7 +39,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::f
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
-    UseDialogFont(this);
+    UseFixedLayoutFont(this);
 
     ui->lblTitle->setFont(TitleFont(ui->lblTitle->text(), ui->lblTitle->width()));
     for (QLabel *label : {ui->lblTitle, ui->lblDescription}) {

@@ -1,8 +1,8 @@
 #include "frmEasterEgg.h"
 #include "ui_frmEasterEgg.h"
 
-#include "DialogFont.h"
 #include "EggPicture.h"
+#include "FixedLayoutFont.h"
 #include "ProgramIcon.h"
 
 #include <QPixmap>
@@ -16,7 +16,7 @@ frmEasterEgg::frmEasterEgg(QWidget *parent)
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
     setWindowIcon(ProgramIcon());
-    UseDialogFont(this);
+    UseFixedLayoutFont(this);
 
     // The picture is larger than the window on purpose: the window shows its top-left part.
     ui->Picture1->setPixmap(QPixmap::fromImage(EggPicture()));

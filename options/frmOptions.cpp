@@ -2,7 +2,7 @@
 #include "ui_frmOptions.h"
 
 #include "ColorTable.h"
-#include "DialogFont.h"
+#include "FixedLayoutFont.h"
 #include "ModuleMain.h"
 #include "ProgramIcon.h"
 #include "StartPage.h"
@@ -46,7 +46,7 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent), ui(std::make_unique<U
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
-    UseDialogFont(this);
+    UseFixedLayoutFont(this);
 
     for (QComboBox *list : {ui->cmbHeaderColor, ui->cmbBodyColor, ui->cmbBackColor,
                             ui->cmbLinkColor, ui->cmbVisitedLinkColor}) {

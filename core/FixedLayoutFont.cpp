@@ -1,11 +1,11 @@
-#include "DialogFont.h"
+#include "FixedLayoutFont.h"
 
 #include <QFontDatabase>
 #include <QWidget>
 
-void UseDialogFont(QWidget *form)
+void UseFixedLayoutFont(QWidget *form)
 {
-    // The fixed layouts leave room for a narrow 8-point dialog font. DejaVu Sans, the usual
+    // The fixed layouts leave room for a narrow 8-point font. DejaVu Sans, the usual
     // sans-serif on Linux, runs a few pixels too wide for several captions at that size; its
     // condensed cut at 7.5 points looks as large on screen and fits every box. Without it the
     // form keeps the font of its .ui file.
