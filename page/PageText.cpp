@@ -1,5 +1,6 @@
 #include "PageText.h"
 
+#include "CodePage.h"
 #include "ColorTable.h"
 #include "ItemList.h"
 #include "ItemTable.h"
@@ -88,7 +89,8 @@ private:
     char *end = nullptr;
 };
 
-// US-ASCII as it is, every other character as a decimal character reference.
+// US-ASCII as it is, and what the system's code page holds; every other character as a decimal
+// character reference.
 void PageBuffer::Text(QStringView text, QuoteRule quotes)
 {
     const char16_t *p = text.utf16();
@@ -122,7 +124,10 @@ void PageBuffer::Text(QStringView text, QuoteRule quotes)
             code = QChar::surrogateToUcs4(c, *p++);
         else if (QChar::isSurrogate(c))
             code = QChar::ReplacementCharacter;
-        Reference(code);
+        if (const CodePageBytes held = InCodePage(code); held.Size > 0)
+            cursor = std::copy_n(held.Bytes, held.Size, cursor);
+        else
+            Reference(code);
     }
 }
 

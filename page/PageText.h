@@ -26,10 +26,11 @@ using PageSink = std::function<bool(QByteArrayView)>;
 
 // The bytes of "To-Do.htm": a heading, then the items of priority 3, 2 and 1 in that order,
 // each group in list order, every line ended by CR LF. Items of any other priority are left
-// out. The page is plain US-ASCII; every other character is written as a decimal character
-// reference, so that every browser reads the same characters whatever its locale. Nothing else
-// is escaped (names and descriptions may hold markup on purpose), except a double quote in an
-// address, which would end the href early.
+// out. Characters above 127 that the system's 8-bit code page holds are written in it (Linux
+// has none, so there the page is plain US-ASCII and every browser reads it alike); all others
+// become decimal character references, so that none is lost. Nothing else is escaped (names and
+// descriptions may hold markup on purpose), except a double quote in an address, which would end
+// the href early.
 QByteArray PageText(const ItemList &list, const ItemTable &table, const PageOptions &options,
                     const PagePictures &pictures);
 // The same bytes handed to sink a quarter of a megabyte at a time, so that the longest list

@@ -1,0 +1,6 @@
+#include "CodePage.h"
+
+CodePageBytes InCodePage(char32_t)
+{
+    return {};
+}
