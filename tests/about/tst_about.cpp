@@ -1,5 +1,6 @@
 #include "EggPicture.h"
 #include "EggStep.h"
+#include "TestSupport.h"
 #include "frmAbout.h"
 #include "frmEasterEgg.h"
 
@@ -57,14 +58,7 @@ QPushButton *OkButton(const frmAbout &about)
 
 void tst_about::cleanup()
 {
-    QStringList leftOpen;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible()) {
-            leftOpen << window->objectName();
-            window->close();
-        }
-    }
-    QCOMPARE(leftOpen, QStringList());
+    QCOMPARE(CloseLeftOpenWindows(), QStringList());
 }
 
 void tst_about::nextEggStep_data()

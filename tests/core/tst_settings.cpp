@@ -3,15 +3,13 @@
 #include "PageOptions.h"
 #include "Persistence.h"
 #include "SettingsStore.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 class tst_settings : public QObject
 {
@@ -315,16 +313,12 @@ void tst_settings::failedSaveKeepsOldStore()
         list.Insert(QStringLiteral("item %1").arg(i), i);
     }
 
-    // A file-size limit stands in for a full disk: it stops even root's writes.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit small = oldLimit;
-    small.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = SaveAll(options, table, list);
-    setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    {
+        const FileSizeLimit fullDisk(4096);
+        QVERIFY(fullDisk.Active());
+        saved = SaveAll(options, table, list);
+    }
 
     QVERIFY(!saved);
     QCOMPARE(StoreFile(), before);

@@ -3,6 +3,7 @@
 #include "ModuleMain.h"
 #include "ProgramDir.h"
 #include "SettingsStore.h"
+#include "TestSupport.h"
 #include "frmMain.h"
 
 #include <QComboBox>
@@ -16,9 +17,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -411,16 +409,11 @@ void tst_frmMain::failedCloseSaveSaysSo()
     for (int i = 0; i < 200; ++i)
         Globals().itemList.Insert(QStringLiteral("filler %1").arg(i), 1);
 
-    // A file-size limit stands in for a full disk: it stops even root's writes.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit small = oldLimit;
-    small.rlim_cur = 2048;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    window->close();
-    setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit fullDisk(2048);
+        QVERIFY(fullDisk.Active());
+        window->close();
+    }
 
     QCOMPARE(messages, QStringList{QStringLiteral("Error:The list could not be saved to ") +
                                    SettingsStore::FilePath() + QStringLiteral(".!")});

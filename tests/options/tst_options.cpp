@@ -1,6 +1,7 @@
 #include "ColorTable.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
+#include "TestSupport.h"
 #include "frmAbout.h"
 #include "frmEasterEgg.h"
 #include "frmOptions.h"
@@ -230,14 +231,7 @@ void tst_options::init()
 void tst_options::cleanup()
 {
     SetMessageSink({});
-    QStringList leftOpen;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible()) {
-            leftOpen << window->objectName();
-            window->close();
-        }
-    }
-    QCOMPARE(leftOpen, QStringList());
+    QCOMPARE(CloseLeftOpenWindows(), QStringList());
 }
 
 void tst_options::loadShowsStoredText_data()

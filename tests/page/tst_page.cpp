@@ -4,6 +4,7 @@
 #include "PageText.h"
 #include "PageWriter.h"
 #include "ProgramDir.h"
+#include "TestSupport.h"
 
 #include <QColor>
 #include <QDir>
@@ -11,9 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
-
-#include <csignal>
-#include <sys/resource.h>
 
 Q_DECLARE_METATYPE(PageOptions)
 
@@ -470,16 +468,9 @@ void tst_page::failure()
 
     bool written = true;
     if (failure == Failure::FileSizeLimit) {
-        // Root may write anywhere, so a write that fails comes from a limit on the file's size.
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        rlimit small = previous;
-        small.rlim_cur = 4096;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileSizeLimit fullDisk(4096);
+        QVERIFY(fullDisk.Active());
         written = GeneratePage(&window, true);
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, oldHandler);
     } else {
         written = GeneratePage(&window, true);
     }
