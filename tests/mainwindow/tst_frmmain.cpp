@@ -54,6 +54,7 @@ private slots:
     void invalidURL();
     void states_data();
     void states();
+    void tabOrder();
     void addReusesFreedSlot();
     void fullListRefusesAdd();
     void closeSavesTheList();
@@ -347,6 +348,23 @@ void tst_frmMain::states()
     for (const QString &action : actions.split(u';', Qt::SkipEmptyParts))
         Perform(action);
     QCOMPARE(Snapshot(), expected);
+}
+
+void tst_frmMain::tabOrder()
+{
+    Open(ThreeItems);
+    Perform(QStringLiteral("edit")); // open fields: Tab must still leave the description
+    const QStringList expected{QStringLiteral("txtDescription"), QStringLiteral("txtURL"),
+                               QStringLiteral("cmbPriority"),    QStringLiteral("lstItems"),
+                               QStringLiteral("cmdEdit"),        QStringLiteral("cmdOptions"),
+                               QStringLiteral("txtName")};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+    QCOMPARE(Control<QPlainTextEdit>("txtDescription")->toPlainText(), QStringLiteral("A"));
 }
 
 void tst_frmMain::addReusesFreedSlot()
