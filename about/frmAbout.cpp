@@ -2,7 +2,7 @@
 #include "ui_frmAbout.h"
 
 #include "EggStep.h"
-#include "FixedLayoutFont.h"
+#include "FixedForm.h"
 #include "ProgramIcon.h"
 
 #include <QFontDatabase>
@@ -36,17 +36,11 @@ QFont TitleFont(const QString &title, int width)
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
-    UseFixedLayoutFont(this);
+    FixForm(this, FormFrame::Dialog);
 
     ui->lblTitle->setFont(TitleFont(ui->lblTitle->text(), ui->lblTitle->width()));
-    for (QLabel *label : {ui->lblTitle, ui->lblDescription}) {
-        QPalette black = label->palette();
-        black.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(black);
-    }
+    SetTextColor(ui->lblTitle, Qt::black);
+    SetTextColor(ui->lblDescription, Qt::black);
 
     connect(ui->cmd1, &ClickBox::clicked, this, &frmAbout::cmd1_Click);
     connect(ui->cmd2, &ClickBox::clicked, this, &frmAbout::cmd2_Click);

@@ -2,7 +2,7 @@
 #include "ui_frmEasterEgg.h"
 
 #include "EggPicture.h"
-#include "FixedLayoutFont.h"
+#include "FixedForm.h"
 #include "ProgramIcon.h"
 
 #include <QPixmap>
@@ -12,11 +12,8 @@ frmEasterEgg::frmEasterEgg(QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::frmEasterEgg>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(size());
+    FixForm(this, FormFrame::Plain);
     setWindowIcon(ProgramIcon());
-    UseFixedLayoutFont(this);
 
     // The picture is larger than the window on purpose: the window shows its top-left part.
     ui->Picture1->setPixmap(QPixmap::fromImage(EggPicture()));
@@ -26,13 +23,8 @@ frmEasterEgg::frmEasterEgg(QWidget *parent)
     caption.setPointSizeF(27.75);
     caption.setBold(true);
     ui->lblCaption->setFont(caption);
-    QPalette white = ui->lblCaption->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    ui->lblCaption->setPalette(white);
-
-    QPalette grey = ui->Label1->palette();
-    grey.setColor(QPalette::WindowText, QColor(192, 192, 192));
-    ui->Label1->setPalette(grey);
+    SetTextColor(ui->lblCaption, Qt::white);
+    SetTextColor(ui->Label1, QColor(192, 192, 192));
 
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmEasterEgg::cmdOK_Click);
 }

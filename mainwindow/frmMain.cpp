@@ -2,7 +2,7 @@
 #include "ui_frmMain.h"
 
 #include "EditorRules.h"
-#include "FixedLayoutFont.h"
+#include "FixedForm.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "PageWriter.h"
@@ -26,10 +26,7 @@ constexpr int MediumPosition = 1;
 frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::frmMain>())
 {
     ui->setupUi(this);
-    UseFixedLayoutFont(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
+    FixForm(this, FormFrame::MainWindow);
     setWindowIcon(ProgramIcon());
 
     ui->lstItems->setModel(&Globals().itemList);

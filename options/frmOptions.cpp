@@ -2,7 +2,7 @@
 #include "ui_frmOptions.h"
 
 #include "ColorTable.h"
-#include "FixedLayoutFont.h"
+#include "FixedForm.h"
 #include "ModuleMain.h"
 #include "ProgramIcon.h"
 #include "StartPage.h"
@@ -43,10 +43,7 @@ int SizeListPosition(const QString &text, int count)
 frmOptions::frmOptions(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::frmOptions>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
-    UseFixedLayoutFont(this);
+    FixForm(this, FormFrame::Dialog);
 
     for (QComboBox *list : {ui->cmbHeaderColor, ui->cmbBodyColor, ui->cmbBackColor,
                             ui->cmbLinkColor, ui->cmbVisitedLinkColor}) {
@@ -54,9 +51,7 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent), ui(std::make_unique<U
             list->addItem(entry.ColorName.toString());
         list->setCurrentIndex(-1);
     }
-    QPalette grey = ui->Line1->palette();
-    grey.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    ui->Line1->setPalette(grey);
+    SetTextColor(ui->Line1, QColor(128, 128, 128));
 
     connect(ui->cmdDone, &QPushButton::clicked, this, &frmOptions::cmdDone_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
