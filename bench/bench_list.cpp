@@ -94,8 +94,10 @@ void BM_QSettingsWriteAlone(benchmark::State &state)
     const ModuleMain &g = Globals();
     const QString path = QDir::temp().filePath(QStringLiteral("tavrel-bench-alone.conf"));
     for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(path); // a new file: nothing to read first
+        state.ResumeTiming();
         QSettings settings(path, QSettings::IniFormat);
-        settings.clear();
         for (int i = 1; i <= g.itemList.Count(); ++i) {
             const ItemRecord &r = g.itemTable.Slot(g.itemList.At(i - 1).Slot);
             settings.setValue(Key(i, "Name"), g.itemList.At(i - 1).Name);

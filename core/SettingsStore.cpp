@@ -61,26 +61,44 @@ bool WrittenWhole(const QString &path, const QStringList &keys)
     return content.endsWith('\n') && content.count('\n') == lines;
 }
 
-} // namespace
-
-SettingsStore::SettingsStore()
-    : settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           Application, Application))
+QString &KnownFilePath()
 {
-    settings->setFallbacksEnabled(false);
+    static QString path;
+    return path;
 }
 
-SettingsStore::~SettingsStore() = default;
+} // namespace
+
+SettingsStore::SettingsStore() = default;
+
+SettingsStore::~SettingsStore()
+{
+    DropStaged();
+}
+
+const QSettings &SettingsStore::Stored() const
+{
+    if (!stored) {
+        stored = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                             Application, Application);
+        stored->setFallbacksEnabled(false);
+        KnownFilePath() = stored->fileName();
+    }
+    return *stored;
+}
+
+QString SettingsStore::FilePath()
+{
+    if (KnownFilePath().isEmpty())
+        SettingsStore().Stored();
+    return KnownFilePath();
+}
 
 QString SettingsStore::ReadSetting(const QString &section, const QString &key,
                                    const QString &defaultText) const
 {
-    const QString path = Path(section, key);
-    if (const auto pending = written.constFind(path); pending != written.cend())
-        return *pending;
-    if (deleted)
-        return defaultText;
-    const QVariant value = settings->value(path);
+    const QSettings &source = staged ? *staged : Stored();
+    const QVariant value = source.value(Path(section, key));
     if (!value.isValid())
         return defaultText;
     // A hand-typed value with a bare comma comes back from Qt as a list; what the user
@@ -92,73 +110,67 @@ QString SettingsStore::ReadSetting(const QString &section, const QString &key,
 
 void SettingsStore::WriteSetting(const QString &section, const QString &key, const QString &text)
 {
-    written.insert(Path(section, key), text);
+    Staged(true).setValue(Path(section, key), text);
 }
 
 void SettingsStore::DeleteAllSettings()
 {
-    deleted = true;
-    written.clear();
+    Staged(false).clear();
+}
+
+// The new store is a file of its own beside the old one, so that the old one is never written
+// to: Qt would write a reading object's changes in place, and may do so later on its own.
+QSettings &SettingsStore::Staged(bool keepStored)
+{
+    if (staged)
+        return *staged;
+    static int saves = 0;
+    stagedPath = QStringLiteral("%1.%2-%3.saving")
+                     .arg(FilePath())
+                     .arg(QCoreApplication::applicationPid())
+                     .arg(++saves);
+    QFile::remove(stagedPath);
+    staged = std::make_unique<QSettings>(stagedPath, QSettings::IniFormat);
+    if (keepStored) {
+        const QSettings &old = Stored();
+        for (const QString &key : old.allKeys())
+            staged->setValue(key, old.value(key));
+    }
+    return *staged;
 }
 
 bool SettingsStore::Sync()
 {
-    // The store is written whole into a new file beside it, checked, and renamed over it, so
-    // that a crash or a full disk leaves the old store or the new one, never a part of either.
-    // Writing through the reading object instead could also leave changes behind that Qt
-    // writes later on its own.
-    const QString target = settings->fileName();
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
-        return false;
-    static int saves = 0;
-    const QString scratch = QStringLiteral("%1.%2-%3.saving")
-                                .arg(target)
-                                .arg(QCoreApplication::applicationPid())
-                                .arg(++saves);
-
-    QStringList keys;
-    bool ok = false;
-    {
-        QSettings out(scratch, QSettings::IniFormat);
-        out.clear();
-        if (!deleted) {
-            for (const QString &key : settings->allKeys()) {
-                if (!written.contains(key))
-                    out.setValue(key, settings->value(key));
-            }
-        }
-        for (auto it = written.cbegin(); it != written.cend(); ++it)
-            out.setValue(it.key(), it.value());
-        keys = out.allKeys();
-        out.sync();
-        ok = out.status() == QSettings::NoError;
+    if (!staged)
+        return true; // nothing changed
+    // Written whole, checked, and renamed over the old store: a crash or a full disk leaves
+    // the old store or the new one, never a part of either.
+    const QString target = FilePath();
+    bool ok = QDir().mkpath(QFileInfo(target).absolutePath());
+    if (ok) {
+        staged->sync();
+        ok = staged->status() == QSettings::NoError &&
+             WrittenWhole(stagedPath, staged->allKeys()) &&
+             std::rename(QFile::encodeName(stagedPath).constData(),
+                         QFile::encodeName(target).constData()) == 0;
     }
-    ok = ok && WrittenWhole(scratch, keys) &&
-         std::rename(QFile::encodeName(scratch).constData(),
-                     QFile::encodeName(target).constData()) == 0;
-    if (!ok) {
-        QFile::remove(scratch);
-        return false;
-    }
-    written.clear();
-    deleted = false;
-    settings->sync(); // take in the new file
-    return true;
+    DropStaged();
+    stored.reset(); // a later read sees the store as it now is
+    return ok;
 }
 
-QString SettingsStore::FileName() const
+void SettingsStore::DropStaged()
 {
-    return settings->fileName();
-}
-
-QString SettingsStore::FilePath()
-{
-    return SettingsStore().FileName();
+    if (!staged)
+        return;
+    // Unwritten changes are written when the object goes, so the file goes after it.
+    staged.reset();
+    QFile::remove(stagedPath);
 }
 
 QString SettingsStore::RawText(const QString &section, const QString &key) const
 {
-    QFile file(settings->fileName());
+    QFile file(FilePath());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     QTextStream in(&file);

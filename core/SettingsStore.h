@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -8,8 +7,9 @@
 class QSettings;
 
 // The per-user store of texts, addressed by section and key, under the application "Tavrel":
-// $XDG_CONFIG_HOME/Tavrel/Tavrel.conf on Linux. Each object reads the store afresh. Writes
-// and deletions are held in the object until Sync(), which replaces the file in one step.
+// $XDG_CONFIG_HOME/Tavrel/Tavrel.conf on Linux. Each object reads the store afresh. Changes
+// are gathered in a new file beside the store until Sync() puts it in the store's place in one
+// step; an object dropped without Sync() changes nothing.
 class SettingsStore
 {
 public:
@@ -25,14 +25,16 @@ public:
 
     // Answers false when the store could not be written; the file is then left as it was.
     bool Sync();
-    QString FileName() const;
 
     static QString FilePath();
 
 private:
+    const QSettings &Stored() const;
+    QSettings &Staged(bool keepStored);
+    void DropStaged();
     QString RawText(const QString &section, const QString &key) const;
 
-    std::unique_ptr<QSettings> settings; // only ever read: see Sync()
-    QHash<QString, QString> written;
-    bool deleted = false;
+    mutable std::unique_ptr<QSettings> stored; // the store as it is, opened at the first read
+    std::unique_ptr<QSettings> staged;         // the store to be, from the first change on
+    QString stagedPath;
 };
