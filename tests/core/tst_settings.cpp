@@ -29,7 +29,9 @@ private slots:
     void deleteThenSave();
     void notRunBeforeKeepsStrays();
     void oldStartPageSurvivesClose();
+    void failedSaveKeepsOldStore_data();
     void failedSaveKeepsOldStore();
+    void unsyncedChangesAreDropped();
 
 private:
     static void WriteStoreFile(const QByteArray &content);
@@ -298,11 +300,17 @@ void tst_settings::oldStartPageSurvivesClose()
              QStringLiteral("http://before.example/"));
 }
 
+void tst_settings::failedSaveKeepsOldStore_data()
+{
+    QTest::addColumn<bool>("inLastWrite");
+    QTest::newRow("the disk fills early") << false;
+    // Qt reports a short last write as success and would put the cut file in place.
+    QTest::newRow("the disk fills in the last write") << true;
+}
+
 void tst_settings::failedSaveKeepsOldStore()
 {
-    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=1\n[%201]\nName=precious\n");
-    const QByteArray before = StoreFile();
-
+    QFETCH(bool, inLastWrite);
     PageOptions options;
     options.RunBefore = QStringLiteral("Yes");
     ItemTable table;
@@ -312,10 +320,14 @@ void tst_settings::failedSaveKeepsOldStore()
         table.Slot(i).InUse = true;
         list.Insert(QStringLiteral("item %1").arg(i), i);
     }
+    QVERIFY(SaveAll(options, table, list));
+    const qint64 wholeSize = QFileInfo(SettingsStore::FilePath()).size();
 
+    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=1\n[%201]\nName=precious\n");
+    const QByteArray before = StoreFile();
     bool saved = true;
     {
-        const FileSizeLimit fullDisk(4096);
+        const FileSizeLimit fullDisk(inLastWrite ? wholeSize - 20 : 4096);
         QVERIFY(fullDisk.Active());
         saved = SaveAll(options, table, list);
     }
@@ -325,6 +337,23 @@ void tst_settings::failedSaveKeepsOldStore()
     const QStringList leftovers =
         QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
     QCOMPARE(leftovers, QStringList{QStringLiteral("Tavrel.conf")});
+}
+
+void tst_settings::unsyncedChangesAreDropped()
+{
+    WriteStoreFile("[Main]\nHeaderSize=3\n");
+    const QByteArray before = StoreFile();
+    {
+        SettingsStore store;
+        store.WriteSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize"),
+                           QStringLiteral("7"));
+        QCOMPARE(store.ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize")),
+                 QStringLiteral("7"));
+    }
+    QCOMPARE(StoreFile(), before);
+    const QStringList files =
+        QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
+    QCOMPARE(files, QStringList{QStringLiteral("Tavrel.conf")});
 }
 
 QTEST_GUILESS_MAIN(tst_settings)
