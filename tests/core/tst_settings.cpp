@@ -32,26 +32,14 @@ private slots:
     void failedSaveKeepsOldStore_data();
     void failedSaveKeepsOldStore();
     void unsyncedChangesAreDropped();
-
-private:
-    static void WriteStoreFile(const QByteArray &content);
-    static QByteArray StoreFile();
 };
 
-void tst_settings::WriteStoreFile(const QByteArray &content)
+namespace {
+void WriteStore(const QByteArray &content)
 {
-    const QString path = SettingsStore::FilePath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
+    QVERIFY(WriteFileBytes(SettingsStore::FilePath(), content));
 }
-
-QByteArray tst_settings::StoreFile()
-{
-    QFile file(SettingsStore::FilePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+} // namespace
 
 void tst_settings::init()
 {
@@ -110,14 +98,14 @@ void tst_settings::handTypedTexts()
 {
     QFETCH(QByteArray, line);
     QFETCH(QString, expected);
-    WriteStoreFile("[Main]\nNumEntries=1\n\n[%201]\n" + line + "\nURL=\n");
+    WriteStore("[Main]\nNumEntries=1\n\n[%201]\n" + line + "\nURL=\n");
     const SettingsStore store;
     QCOMPARE(store.ReadSetting(QStringLiteral(" 1"), QStringLiteral("Name")), expected);
 }
 
 void tst_settings::missingKeysGiveDefaults()
 {
-    WriteStoreFile("[Main]\nHeaderSize=3\n");
+    WriteStore("[Main]\nHeaderSize=3\n");
     const SettingsStore store;
     QCOMPARE(store.ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize"),
                                QStringLiteral("5")),
@@ -168,10 +156,10 @@ void tst_settings::firstRunLayout()
 
 void tst_settings::loadThreeItems()
 {
-    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
-                   "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
-                   "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
-                   "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n");
+    WriteStore("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
+               "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
+               "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
+               "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n");
     const SettingsStore store;
     ItemTable table;
     ItemList list;
@@ -227,7 +215,7 @@ void tst_settings::storedCountsOddities()
     QFETCH(int, loaded);
     QFETCH(int, tableSize);
     if (!store.isEmpty())
-        WriteStoreFile(store);
+        WriteStore(store);
 
     ItemTable table;
     ItemList list;
@@ -243,9 +231,9 @@ void tst_settings::storedCountsOddities()
 
 void tst_settings::deleteThenSave()
 {
-    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=3\n"
-                   "[%201]\nName=a\nPriority=1\n[%202]\nName=b\nPriority=2\n"
-                   "[%203]\nName=c\nPriority=3\n");
+    WriteStore("[Main]\nRunBefore=Yes\nNumEntries=3\n"
+               "[%201]\nName=a\nPriority=1\n[%202]\nName=b\nPriority=2\n"
+               "[%203]\nName=c\nPriority=3\n");
     PageOptions options;
     ItemTable table;
     ItemList list;
@@ -267,8 +255,8 @@ void tst_settings::deleteThenSave()
 
 void tst_settings::notRunBeforeKeepsStrays()
 {
-    WriteStoreFile("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=kept\nsub\\key=deep\n"
-                   "[%205]\nName=old\n");
+    WriteStore("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=kept\nsub\\key=deep\n"
+               "[%205]\nName=old\n");
     PageOptions options;
     LoadOptions(SettingsStore(), options);
     ItemTable table;
@@ -290,7 +278,7 @@ void tst_settings::notRunBeforeKeepsStrays()
 
 void tst_settings::oldStartPageSurvivesClose()
 {
-    WriteStoreFile("[Main]\nRunBefore=Yes\nOldIEHome=http://before.example/\n");
+    WriteStore("[Main]\nRunBefore=Yes\nOldIEHome=http://before.example/\n");
     PageOptions options;
     LoadOptions(SettingsStore(), options);
     ItemTable table;
@@ -323,8 +311,8 @@ void tst_settings::failedSaveKeepsOldStore()
     QVERIFY(SaveAll(options, table, list));
     const qint64 wholeSize = QFileInfo(SettingsStore::FilePath()).size();
 
-    WriteStoreFile("[Main]\nRunBefore=Yes\nNumEntries=1\n[%201]\nName=precious\n");
-    const QByteArray before = StoreFile();
+    WriteStore("[Main]\nRunBefore=Yes\nNumEntries=1\n[%201]\nName=precious\n");
+    const QByteArray before = ReadFileBytes(SettingsStore::FilePath());
     bool saved = true;
     {
         const FileSizeLimit fullDisk(inLastWrite ? wholeSize - 20 : 4096);
@@ -333,7 +321,7 @@ void tst_settings::failedSaveKeepsOldStore()
     }
 
     QVERIFY(!saved);
-    QCOMPARE(StoreFile(), before);
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), before);
     const QStringList leftovers =
         QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
     QCOMPARE(leftovers, QStringList{QStringLiteral("Tavrel.conf")});
@@ -341,8 +329,8 @@ void tst_settings::failedSaveKeepsOldStore()
 
 void tst_settings::unsyncedChangesAreDropped()
 {
-    WriteStoreFile("[Main]\nHeaderSize=3\n");
-    const QByteArray before = StoreFile();
+    WriteStore("[Main]\nHeaderSize=3\n");
+    const QByteArray before = ReadFileBytes(SettingsStore::FilePath());
     {
         SettingsStore store;
         store.WriteSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize"),
@@ -350,7 +338,7 @@ void tst_settings::unsyncedChangesAreDropped()
         QCOMPARE(store.ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize")),
                  QStringLiteral("7"));
     }
-    QCOMPARE(StoreFile(), before);
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), before);
     const QStringList files =
         QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
     QCOMPARE(files, QStringList{QStringLiteral("Tavrel.conf")});

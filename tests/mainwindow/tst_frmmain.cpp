@@ -34,10 +34,7 @@ void WriteStore(const QByteArray &content)
     QFile::remove(path);
     if (content.isEmpty())
         return;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    QVERIFY(WriteFileBytes(path, content));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ColorTable.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
+#include "RegistryFile.h"
 #include "TestSupport.h"
 #include "frmAbout.h"
 #include "frmEasterEgg.h"
@@ -140,18 +141,9 @@ void Click(const QWidget &form, const QString &name)
     QTest::mouseClick(control, Qt::LeftButton);
 }
 
-QString RegistryFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Tavrel/registry.reg");
-}
-
 void WriteRegistry(const QByteArray &text)
 {
-    QVERIFY(QDir().mkpath(QFileInfo(RegistryFile()).path()));
-    QFile file(RegistryFile());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    QVERIFY(WriteFileBytes(RegistryFilePath(), text));
 }
 
 const QByteArray RegistryWithBrowser =
@@ -397,9 +389,7 @@ void tst_options::closingWithoutOkChangesNothing()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(Differences(before, options), QStringList());
-    QFile registry(RegistryFile());
-    QVERIFY(registry.open(QIODevice::ReadOnly));
-    QCOMPARE(registry.readAll(), registryBefore);
+    QCOMPARE(ReadFileBytes(RegistryFilePath()), registryBefore);
 }
 
 void tst_options::enterAndEscDoNotCloseTheDialog()
@@ -463,7 +453,7 @@ void tst_options::greyedInternetExplorerLeavesStartPageAlone()
     Click(dialog, QStringLiteral("cmdDone"));
 
     QCOMPARE(Globals().pageOptions.IEHomeSet, qint16(0));
-    QVERIFY(!QFile::exists(RegistryFile()));
+    QVERIFY(!QFile::exists(RegistryFilePath()));
     QCOMPARE(messages.size(), 0);
 }
 

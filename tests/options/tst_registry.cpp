@@ -1,5 +1,6 @@
 #include "Registry.h"
 #include "RegistryFile.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,16 +24,12 @@ QString Folder()
 
 QByteArray FileBytes()
 {
-    QFile file(RegistryFilePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ReadFileBytes(RegistryFilePath());
 }
 
 void SetFileBytes(const QByteArray &bytes)
 {
-    QVERIFY(QDir().mkpath(Folder()));
-    QFile file(RegistryFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(WriteFileBytes(RegistryFilePath(), bytes));
 }
 
 QByteArray Replaced(QByteArray text, const QByteArray &before, const QByteArray &after)

@@ -5,6 +5,7 @@
 #include "RegistryFile.h"
 #include "SettingsStore.h"
 #include "StartPage.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,6 @@ namespace {
 
 const QString StartPageKey = QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main");
 const QString MakersAddress = QStringLiteral("http://www.tavrel.example/");
-
-QByteArray FileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A null text stands for no "Start Page" value at all.
 QString StartPage()
@@ -138,10 +133,7 @@ void tst_startpage::browserPresent()
     QFETCH(bool, expected);
 
     if (!file.isEmpty()) {
-        QVERIFY(QDir().mkpath(QFileInfo(RegistryFilePath()).absolutePath()));
-        QFile out(RegistryFilePath());
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write("REGEDIT4\n\n" + file);
+        QVERIFY(WriteFileBytes(RegistryFilePath(), "REGEDIT4\n\n" + file));
     }
     QCOMPARE(BrowserPresent(), expected);
 }
@@ -206,7 +198,7 @@ void tst_startpage::apply()
     QCOMPARE(StartPage(), expectedStartPage);
     QCOMPARE(StoredOldIEHome(), expectedStoredOld);
     // Stored on disk at once, not when the program closes.
-    QCOMPARE(FileBytes(SettingsStore::FilePath()).contains("OldIEHome"),
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()).contains("OldIEHome"),
              !expectedStoredOld.isNull());
     QCOMPARE(SettingsStore().ReadSetting("Main", "HeaderColor"), "Red");
     QCOMPARE(SettingsStore().ReadSetting(" 1", "Name"), "First");
@@ -232,7 +224,7 @@ void tst_startpage::failedWrite()
     QFETCH(bool, reported);
 
     QVERIFY(QDir().mkpath(RegistryFilePath())); // a folder where the file should be
-    const QByteArray store = FileBytes(SettingsStore::FilePath());
+    const QByteArray store = ReadFileBytes(SettingsStore::FilePath());
     PageOptions options;
     options.IEHomeSet = qint16(ieHomeSet);
     options.OldIEHome = "mem";
@@ -241,7 +233,7 @@ void tst_startpage::failedWrite()
 
     QCOMPARE(options.IEHomeSet, 0);
     QCOMPARE(options.OldIEHome, expectedOldIEHome);
-    QCOMPARE(FileBytes(SettingsStore::FilePath()), store);
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
     QCOMPARE(messages.size(), reported ? 1 : 0);
     if (reported) {
         QCOMPARE(messages[0].Title, "Error");

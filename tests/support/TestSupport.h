@@ -22,6 +22,11 @@ private:
     bool active = false;
 };
 
+// The whole file, or nothing when it cannot be read.
+QByteArray ReadFileBytes(const QString &path);
+// Makes the file, and its folder, hold exactly bytes; answers whether it could.
+bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+
 // Closes the top-level windows a test left open and names them, so that the next test
 // starts alone.
 QStringList CloseLeftOpenWindows();
