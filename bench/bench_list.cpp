@@ -5,6 +5,7 @@
 #include "ModuleMain.h"
 #include "Persistence.h"
 #include "SettingsStore.h"
+#include "TestSeams.h"
 #include "frmMain.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 #include "PageText.h"
 #include "PageWriter.h"
 #include "ProgramDir.h"
+#include "TestSeams.h"
 
 #include <QElapsedTimer>
 #include <QFile>

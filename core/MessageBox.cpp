@@ -1,4 +1,5 @@
 #include "MessageBox.h"
+#include "TestSeams.h"
 
 #include <QMessageBox>
 

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
 enum class MessageIcon
@@ -23,7 +21,3 @@ struct Message
 void ShowMessageBox(QWidget *parent, const Message &message);
 // The "Error" box: critical icon, OK.
 void ShowError(QWidget *parent, const QString &text);
-
-// Tests take the messages here instead of a blocking box; an empty sink restores the box.
-using MessageSink = std::function<void(const Message &)>;
-void SetMessageSink(MessageSink sink);

@@ -1,4 +1,5 @@
 #include "ModuleMain.h"
+#include "TestSeams.h"
 
 #include <memory>
 

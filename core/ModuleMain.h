@@ -15,8 +15,6 @@ struct ModuleMain
 };
 
 ModuleMain &Globals();
-// Back to the state before start-up; for tests.
-void ResetGlobals();
 
 // Opens and closes every quoted attribute value the page writer builds itself.
 inline constexpr QChar Quote = u'"';

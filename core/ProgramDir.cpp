@@ -1,4 +1,5 @@
 #include "ProgramDir.h"
+#include "TestSeams.h"
 
 #include <QCoreApplication>
 #include <QDir>

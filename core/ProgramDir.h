@@ -9,6 +9,3 @@ QString ProgramDir();
 QString ProgramFile(const QString &name);
 // "To-Do.htm" beside the program.
 QString PagePath();
-
-// Tests point the program's folder elsewhere; an empty text restores the real one.
-void SetProgramDirForTests(const QString &dir);

@@ -3,6 +3,7 @@
 #include "ModuleMain.h"
 #include "ProgramDir.h"
 #include "SettingsStore.h"
+#include "TestSeams.h"
 #include "TestSupport.h"
 #include "frmMain.h"
 

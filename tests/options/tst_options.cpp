@@ -2,6 +2,7 @@
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "RegistryFile.h"
+#include "TestSeams.h"
 #include "TestSupport.h"
 #include "frmAbout.h"
 #include "frmEasterEgg.h"

@@ -5,6 +5,7 @@
 #include "RegistryFile.h"
 #include "SettingsStore.h"
 #include "StartPage.h"
+#include "TestSeams.h"
 #include "TestSupport.h"
 
 #include <QDir>

@@ -4,6 +4,7 @@
 #include "PageText.h"
 #include "PageWriter.h"
 #include "ProgramDir.h"
+#include "TestSeams.h"
 #include "TestSupport.h"
 
 #include <QColor>

@@ -1,0 +1,20 @@
+#pragma once
+
+// Hooks for the test suites and the benchmarks. The program itself never calls them, and no
+// header that the program includes declares them.
+
+#include "MessageBox.h"
+
+#include <QString>
+
+#include <functional>
+
+// Messages go to sink instead of a blocking box; an empty sink brings the box back.
+using MessageSink = std::function<void(const Message &)>;
+void SetMessageSink(MessageSink sink);
+
+// Points the program's folder at dir; an empty text brings the real one back.
+void SetProgramDirForTests(const QString &dir);
+
+// The shared state as it was before start-up.
+void ResetGlobals();
