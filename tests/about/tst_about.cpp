@@ -40,15 +40,6 @@ private slots:
 
 namespace {
 
-void ClickCorners(const frmAbout &about, const QList<int> &corners)
-{
-    for (int corner : corners) {
-        QWidget *box = about.findChild<QWidget *>(QStringLiteral("cmd%1").arg(corner));
-        QVERIFY(box);
-        QTest::mouseClick(box, Qt::LeftButton);
-    }
-}
-
 QPushButton *OkButton(const frmAbout &about)
 {
     return about.findChild<QPushButton *>(QStringLiteral("cmdOK"));

@@ -34,13 +34,6 @@ private slots:
     void unsyncedChangesAreDropped();
 };
 
-namespace {
-void WriteStore(const QByteArray &content)
-{
-    QVERIFY(WriteFileBytes(SettingsStore::FilePath(), content));
-}
-} // namespace
-
 void tst_settings::init()
 {
     QFile::remove(SettingsStore::FilePath());
@@ -98,14 +91,14 @@ void tst_settings::handTypedTexts()
 {
     QFETCH(QByteArray, line);
     QFETCH(QString, expected);
-    WriteStore("[Main]\nNumEntries=1\n\n[%201]\n" + line + "\nURL=\n");
+    QVERIFY(WriteStore("[Main]\nNumEntries=1\n\n[%201]\n" + line + "\nURL=\n"));
     const SettingsStore store;
     QCOMPARE(store.ReadSetting(QStringLiteral(" 1"), QStringLiteral("Name")), expected);
 }
 
 void tst_settings::missingKeysGiveDefaults()
 {
-    WriteStore("[Main]\nHeaderSize=3\n");
+    QVERIFY(WriteStore("[Main]\nHeaderSize=3\n"));
     const SettingsStore store;
     QCOMPARE(store.ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize"),
                                QStringLiteral("5")),
@@ -156,10 +149,10 @@ void tst_settings::firstRunLayout()
 
 void tst_settings::loadThreeItems()
 {
-    WriteStore("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
+    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
                "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
                "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
-               "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n");
+               "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n"));
     const SettingsStore store;
     ItemTable table;
     ItemList list;
@@ -214,8 +207,7 @@ void tst_settings::storedCountsOddities()
     QFETCH(QByteArray, store);
     QFETCH(int, loaded);
     QFETCH(int, tableSize);
-    if (!store.isEmpty())
-        WriteStore(store);
+    QVERIFY(WriteStore(store));
 
     ItemTable table;
     ItemList list;
@@ -231,9 +223,9 @@ void tst_settings::storedCountsOddities()
 
 void tst_settings::deleteThenSave()
 {
-    WriteStore("[Main]\nRunBefore=Yes\nNumEntries=3\n"
+    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nNumEntries=3\n"
                "[%201]\nName=a\nPriority=1\n[%202]\nName=b\nPriority=2\n"
-               "[%203]\nName=c\nPriority=3\n");
+               "[%203]\nName=c\nPriority=3\n"));
     PageOptions options;
     ItemTable table;
     ItemList list;
@@ -255,8 +247,8 @@ void tst_settings::deleteThenSave()
 
 void tst_settings::notRunBeforeKeepsStrays()
 {
-    WriteStore("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=kept\nsub\\key=deep\n"
-               "[%205]\nName=old\n");
+    QVERIFY(WriteStore("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=kept\nsub\\key=deep\n"
+               "[%205]\nName=old\n"));
     PageOptions options;
     LoadOptions(SettingsStore(), options);
     ItemTable table;
@@ -278,7 +270,7 @@ void tst_settings::notRunBeforeKeepsStrays()
 
 void tst_settings::oldStartPageSurvivesClose()
 {
-    WriteStore("[Main]\nRunBefore=Yes\nOldIEHome=http://before.example/\n");
+    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nOldIEHome=http://before.example/\n"));
     PageOptions options;
     LoadOptions(SettingsStore(), options);
     ItemTable table;
@@ -311,7 +303,7 @@ void tst_settings::failedSaveKeepsOldStore()
     QVERIFY(SaveAll(options, table, list));
     const qint64 wholeSize = QFileInfo(SettingsStore::FilePath()).size();
 
-    WriteStore("[Main]\nRunBefore=Yes\nNumEntries=1\n[%201]\nName=precious\n");
+    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nNumEntries=1\n[%201]\nName=precious\n"));
     const QByteArray before = ReadFileBytes(SettingsStore::FilePath());
     bool saved = true;
     {
@@ -329,7 +321,7 @@ void tst_settings::failedSaveKeepsOldStore()
 
 void tst_settings::unsyncedChangesAreDropped()
 {
-    WriteStore("[Main]\nHeaderSize=3\n");
+    QVERIFY(WriteStore("[Main]\nHeaderSize=3\n"));
     const QByteArray before = ReadFileBytes(SettingsStore::FilePath());
     {
         SettingsStore store;

@@ -29,15 +29,6 @@ const QByteArray OddPriority = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
                                "[%201]\nName=a\nURL=http://a\nPriority=7\n"
                                "[%202]\nName=b\nURL=http://b\nPriority=1\n";
 
-void WriteStore(const QByteArray &content)
-{
-    const QString path = SettingsStore::FilePath();
-    QFile::remove(path);
-    if (content.isEmpty())
-        return;
-    QVERIFY(WriteFileBytes(path, content));
-}
-
 } // namespace
 
 class tst_frmMain : public QObject
@@ -100,7 +91,7 @@ void tst_frmMain::cleanup()
 
 void tst_frmMain::Open(const QByteArray &store)
 {
-    WriteStore(store);
+    QVERIFY(WriteStore(store));
     ResetGlobals();
     window = std::make_unique<frmMain>();
     window->show();

@@ -135,13 +135,6 @@ template <typename T = QWidget> T *Control(const QWidget &form, const QString &n
     return form.findChild<T *>(name);
 }
 
-void Click(const QWidget &form, const QString &name)
-{
-    QWidget *control = Control(form, name);
-    QVERIFY2(control, qPrintable(name));
-    QTest::mouseClick(control, Qt::LeftButton);
-}
-
 void WriteRegistry(const QByteArray &text)
 {
     QVERIFY(WriteFileBytes(RegistryFilePath(), text));
@@ -190,13 +183,6 @@ bool WithAboutBox(QWidget &dialog, const std::function<void(frmAbout &)> &handle
     });
     Click(dialog, QStringLiteral("cmdAbout"));
     return seen;
-}
-
-// Clicks the About box's hidden corners, 1 top-left, 2 top-right, 3 bottom-right.
-void ClickCorners(frmAbout &about, const QList<int> &corners)
-{
-    for (int corner : corners)
-        Click(about, QStringLiteral("cmd%1").arg(corner));
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "TestSupport.h"
 
+#include "SettingsStore.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <QWidget>
 
 #include <csignal>
@@ -39,6 +42,26 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
     return QDir().mkpath(QFileInfo(path).absolutePath()) &&
            file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+bool WriteStore(const QByteArray &content)
+{
+    const QString path = SettingsStore::FilePath();
+    QFile::remove(path);
+    return content.isEmpty() || WriteFileBytes(path, content);
+}
+
+void Click(const QWidget &form, const QString &name)
+{
+    auto *control = form.findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+void ClickCorners(const QWidget &about, const QList<int> &corners)
+{
+    for (int corner : corners)
+        Click(about, QStringLiteral("cmd%1").arg(corner));
 }
 
 QStringList CloseLeftOpenWindows()

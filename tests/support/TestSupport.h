@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
 #include <QtGlobal>
 
 #include <sys/resource.h>
+
+class QWidget;
 
 // A limit on the size of the files this process writes, for as long as it lives: a write that
 // runs past it fails as on a full disk. Tests run as root, whom no permission stops.
@@ -26,6 +29,13 @@ private:
 QByteArray ReadFileBytes(const QString &path);
 // Makes the file, and its folder, hold exactly bytes; answers whether it could.
 bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+// Makes the settings store hold exactly content; with no content there is no store at all.
+bool WriteStore(const QByteArray &content);
+
+// Clicks the control of form that has this name.
+void Click(const QWidget &form, const QString &name);
+// Clicks the About box's hidden corners, 1 top-left, 2 top-right, 3 bottom-right.
+void ClickCorners(const QWidget &about, const QList<int> &corners);
 
 // Closes the top-level windows a test left open and names them, so that the next test
 // starts alone.
