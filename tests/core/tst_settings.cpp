@@ -149,10 +149,11 @@ void tst_settings::firstRunLayout()
 
 void tst_settings::loadThreeItems()
 {
-    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
-               "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
-               "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
-               "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n"));
+    QVERIFY(
+        WriteStore("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
+                   "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
+                   "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
+                   "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n"));
     const SettingsStore store;
     ItemTable table;
     ItemList list;
@@ -224,8 +225,8 @@ void tst_settings::storedCountsOddities()
 void tst_settings::deleteThenSave()
 {
     QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nNumEntries=3\n"
-               "[%201]\nName=a\nPriority=1\n[%202]\nName=b\nPriority=2\n"
-               "[%203]\nName=c\nPriority=3\n"));
+                       "[%201]\nName=a\nPriority=1\n[%202]\nName=b\nPriority=2\n"
+                       "[%203]\nName=c\nPriority=3\n"));
     PageOptions options;
     ItemTable table;
     ItemList list;
@@ -248,7 +249,7 @@ void tst_settings::deleteThenSave()
 void tst_settings::notRunBeforeKeepsStrays()
 {
     QVERIFY(WriteStore("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=kept\nsub\\key=deep\n"
-               "[%205]\nName=old\n"));
+                       "[%205]\nName=old\n"));
     PageOptions options;
     LoadOptions(SettingsStore(), options);
     ItemTable table;
