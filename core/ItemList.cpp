@@ -65,8 +65,6 @@ QVariant ItemList::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return entries.at(index.row()).Name;
-    case Qt::UserRole:
-        return entries.at(index.row()).Slot;
     default:
         return {};
     }

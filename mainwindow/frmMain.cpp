@@ -32,9 +32,6 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::frm
     ui->lstItems->setModel(&Globals().itemList);
     // Item views do not offer their tooltip to screen readers as other widgets do.
     ui->lstItems->setAccessibleDescription(ui->lstItems->toolTip());
-    ui->cmbPriority->setItemData(0, 3);
-    ui->cmbPriority->setItemData(1, 2);
-    ui->cmbPriority->setItemData(2, 1);
     ui->cmbPriority->installEventFilter(this);
 
     connect(ui->cmdNew, &QPushButton::clicked, this, &frmMain::cmdNew_Click);
