@@ -12,7 +12,6 @@
 #include <QStringView>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 enum class QuoteRule
@@ -22,13 +21,12 @@ enum class QuoteRule
 };
 
 // The page's bytes, written through a cursor into room taken up front, so that the many short
-// pieces of a long page cost a copy each and nothing more. With a sink, the room is handed on
-// whenever it is full and then used again, so that it stays in the processor's cache; without
-// one, it grows.
+// pieces of a long page cost a copy each and nothing more. The room is handed to the sink
+// whenever it is full and then used again, so that it stays in the processor's cache.
 class PageBuffer
 {
 public:
-    explicit PageBuffer(qsizetype room, const PageSink *sink = nullptr) : sink(sink)
+    PageBuffer(qsizetype room, const PageSink &sink) : sink(sink)
     {
         bytes.resize(room);
         cursor = bytes.data();
@@ -49,11 +47,6 @@ public:
         Flush();
         return !stopped;
     }
-    QByteArray Take() &&
-    {
-        bytes.truncate(cursor - bytes.constData());
-        return std::move(bytes);
-    }
 
 private:
     void Room(qsizetype count)
@@ -61,28 +54,28 @@ private:
         if (end - cursor < count)
             MakeRoom(count);
     }
-    void MakeRoom(qsizetype count)
+    // Seldom taken: kept out of line, so that the short pieces above stay small enough to inline.
+    Q_NEVER_INLINE void MakeRoom(qsizetype count)
     {
-        if (sink) {
-            Flush();
-            if (end - cursor >= count)
-                return;
-        }
-        const qsizetype used = cursor - bytes.constData();
-        bytes.resize(std::max(used + count, bytes.size() * 3 / 2 + 64));
-        cursor = bytes.data() + used;
-        end = bytes.data() + bytes.size();
+        Flush();
+        if (end - cursor >= count)
+            return;
+        // A piece longer than the room: the room grows to take it.
+        bytes.resize(count);
+        cursor = bytes.data();
+        end = cursor + bytes.size();
     }
     void Flush()
     {
         const QByteArrayView piece(bytes.constData(), cursor - bytes.constData());
-        if (sink && !stopped && !piece.isEmpty())
-            stopped = !(*sink)(piece);
+        if (!stopped && !piece.isEmpty())
+            stopped = !sink(piece);
         cursor = bytes.data();
     }
+    void LineBreak() { cursor = std::copy_n("\r\n", 2, cursor); }
     void Reference(char32_t code);
 
-    const PageSink *sink;
+    const PageSink &sink;
     bool stopped = false;
     QByteArray bytes;
     char *cursor = nullptr;
@@ -90,7 +83,8 @@ private:
 };
 
 // US-ASCII as it is, and what the system's code page holds; every other character as a decimal
-// character reference.
+// character reference. A line break inside a text (a description typed on several lines) ends
+// its line with CR LF, as every other line of the page ends.
 void PageBuffer::Text(QStringView text, QuoteRule quotes)
 {
     const char16_t *p = text.utf16();
@@ -102,7 +96,8 @@ void PageBuffer::Text(QStringView text, QuoteRule quotes)
         char *out = cursor;
         for (; p != last; ++p) {
             const char16_t c = *p;
-            if (c >= 0x80 || (c == u'"' && quotes == QuoteRule::Reference))
+            // Printable US-ASCII, blank to DEL, in one comparison; the rest is looked at below.
+            if (char16_t(c - u' ') >= 0x60 || (c == u'"' && quotes == QuoteRule::Reference))
                 break;
             *out++ = char(c);
         }
@@ -112,6 +107,16 @@ void PageBuffer::Text(QStringView text, QuoteRule quotes)
         // The longest reference takes ten bytes.
         Room(10);
         const char16_t c = *p++;
+        if (c == u'\n' || c == u'\r') {
+            if (c == u'\r' && p != last && *p == u'\n')
+                ++p;
+            LineBreak();
+            continue;
+        }
+        if (c < u' ') {
+            *cursor++ = char(c);
+            continue;
+        }
         if (c == u'"') {
             cursor = std::copy_n("&quot;", 6, cursor);
             continue;
@@ -145,6 +150,17 @@ void PageBuffer::Reference(char32_t code)
     *cursor++ = ';';
 }
 
+// An address inside its quotes: a double quote in it would end the href early.
+struct Href
+{
+    QStringView Text;
+};
+
+// A literal piece, its length known as it is compiled.
+template <std::size_t Size> void Put(PageBuffer &out, const char (&ascii)[Size])
+{
+    out.Ascii(QByteArrayView(ascii, Size - 1));
+}
 void Put(PageBuffer &out, QByteArrayView ascii)
 {
     out.Ascii(ascii);
@@ -155,7 +171,15 @@ void Put(PageBuffer &out, QStringView text)
 }
 void Put(PageBuffer &out, QChar c)
 {
-    out.Text(QStringView(&c, 1));
+    const char ascii = char(c.unicode());
+    if (c.unicode() > u' ' && c.unicode() < 0x80)
+        out.Ascii(QByteArrayView(&ascii, 1));
+    else
+        out.Text(QStringView(&c, 1));
+}
+void Put(PageBuffer &out, Href address)
+{
+    out.Text(address.Text, QuoteRule::Reference);
 }
 
 template <typename... Pieces> void Line(PageBuffer &out, const Pieces &...pieces)
@@ -164,47 +188,61 @@ template <typename... Pieces> void Line(PageBuffer &out, const Pieces &...pieces
     out.Ascii("\r\n");
 }
 
+// A text as the page holds it. Values that every item repeats are encoded once, up front.
+QByteArray Encoded(QStringView text)
+{
+    QByteArray bytes;
+    const PageSink keep = [&bytes](QByteArrayView piece) {
+        bytes += piece;
+        return true;
+    };
+    PageBuffer buffer(64, keep);
+    buffer.Text(text);
+    buffer.Finish();
+    return bytes;
+}
+
 struct Group
 {
     qint16 Priority;
-    QByteArray Head;    // from "<tr>" to the item's font tag, the picture included
-    QByteArray Wording; // the priority line and the start of the description line
+    QByteArray Picture;
+    QByteArrayView Words;
 };
 
-Group MakeGroup(qint16 priority, const QString &picture, QByteArrayView words,
-                const QByteArray &fontTag)
+// The item's font tag, the same for every item.
+struct ItemFont
 {
-    PageBuffer head(256 + picture.size() + fontTag.size());
-    Line(head, "  <tr>");
-    Line(head, "    <td width=11 valign=", Quote, "top", Quote, ">");
-    Line(head, "      <img src=", Quote, picture, Quote, " width=11 height=11>");
-    Line(head, "    </td>");
-    Line(head, "    <td width=100%>");
-    Put(head, fontTag);
-    PageBuffer wording(64);
-    Line(wording, "      ", words, "<br>");
-    Put(wording, "      Description: ");
-    return {priority, std::move(head).Take(), std::move(wording).Take()};
+    QByteArray Size;
+    QByteArray Color;
+    QByteArray Face;
+};
+
+// The two table rows of one item: its picture, name, priority and description, then a spacer.
+void ItemBlock(PageBuffer &page, const QString &name, const ItemRecord &r, const Group &group,
+               const ItemFont &font)
+{
+    Line(page, "  <tr>");
+    Line(page, "    <td width=11 valign=", Quote, "top", Quote, ">");
+    Line(page, "      <img src=", Quote, group.Picture, Quote, " width=11 height=11>");
+    Line(page, "    </td>");
+    Line(page, "    <td width=100%>");
+    Line(page, "      <font size=", font.Size, " color=", font.Color, " face=", Quote, font.Face,
+         Quote, ">");
+    if (r.URL.isEmpty())
+        Line(page, "      <b>", name, "</b><br>");
+    else
+        Line(page, "      <b><a href=", Quote, Href{r.URL}, Quote, ">", name, "</a></b><br>");
+    Line(page, "      ", group.Words, "<br>");
+    Line(page, "      Description: ", r.Description);
+    Line(page, "      </font>");
+    Line(page, "    </td>");
+    Line(page, "  </tr>");
+    Line(page, "  <tr><td>&nbsp;</td></tr>");
 }
 
 void BuildPage(PageBuffer &page, const ItemList &list, const ItemTable &table,
                const PageOptions &options, const PagePictures &pictures)
 {
-    // Every item shares its font tag, so it is built once rather than per item.
-    PageBuffer font(128);
-    Line(font, "      <font size=", options.BodySize, " color=", ColorToHex(options.BodyColor),
-         " face=", Quote, options.FontStyle, Quote, ">");
-    const QByteArray fontTag = std::move(font).Take();
-    const std::array<Group, 3> groups{
-        MakeGroup(3, pictures.High, "High Priority", fontTag),
-        MakeGroup(2, pictures.Medium, "Medium Priority", fontTag),
-        MakeGroup(1, pictures.Low, "Low Priority", fontTag),
-    };
-    constexpr QByteArrayView tail = "      </font>\r\n"
-                                    "    </td>\r\n"
-                                    "  </tr>\r\n"
-                                    "  <tr><td>&nbsp;</td></tr>\r\n";
-
     Line(page, "<html>");
     Line(page, "<head><title>Tavrel List</title></head>");
     Line(page, "<body bgcolor=", ColorToHex(options.BGColor),
@@ -217,26 +255,21 @@ void BuildPage(PageBuffer &page, const ItemList &list, const ItemTable &table,
     Line(page, "</font></p>");
     Line(page, "<table width=100% border=0>");
 
-    for (const Group &g : groups) {
+    const ItemFont font{Encoded(options.BodySize), Encoded(ColorToHex(options.BodyColor)),
+                        Encoded(options.FontStyle)};
+    const Group groups[] = {
+        {3, Encoded(pictures.High), "High Priority"},
+        {2, Encoded(pictures.Medium), "Medium Priority"},
+        {1, Encoded(pictures.Low), "Low Priority"},
+    };
+    for (const Group &group : groups) {
         for (int i = 0; i < list.Count(); ++i) {
             if (page.Stopped())
                 return; // the rest would go nowhere
             const ItemList::Entry &entry = list.At(i);
             const ItemRecord &r = table.Slot(entry.Slot);
-            if (r.Priority != g.Priority)
-                continue;
-            Put(page, g.Head);
-            if (r.URL.isEmpty()) {
-                Line(page, "      <b>", entry.Name, "</b><br>");
-            } else {
-                Put(page, "      <b><a href=");
-                Put(page, Quote);
-                page.Text(r.URL, QuoteRule::Reference);
-                Line(page, Quote, ">", entry.Name, "</a></b><br>");
-            }
-            Put(page, g.Wording);
-            Line(page, r.Description);
-            Put(page, tail);
+            if (r.Priority == group.Priority)
+                ItemBlock(page, entry.Name, r, group, font);
         }
     }
 
@@ -257,7 +290,7 @@ bool WritePageText(const ItemList &list, const ItemTable &table, const PageOptio
                    const PagePictures &pictures, const PageSink &sink)
 {
     // A quarter of a megabyte at a time: few writes, and room that stays in the cache.
-    PageBuffer page(256 * 1024, &sink);
+    PageBuffer page(256 * 1024, sink);
     BuildPage(page, list, table, options, pictures);
     return page.Finish();
 }

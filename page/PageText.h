@@ -25,7 +25,8 @@ PagePictures PicturesBesideProgram();
 using PageSink = std::function<bool(QByteArrayView)>;
 
 // The bytes of "To-Do.htm": a heading, then the items of priority 3, 2 and 1 in that order,
-// each group in list order, every line ended by CR LF. Items of any other priority are left
+// each group in list order, every line ended by CR LF (the lines of a description typed on
+// several lines too). Items of any other priority are left
 // out. Characters above 127 that the system's 8-bit code page holds are written in it (Linux
 // has none, so there the page is plain US-ASCII and every browser reads it alike); all others
 // become decimal character references, so that none is lost. Nothing else is escaped (names and

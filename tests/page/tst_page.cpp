@@ -319,6 +319,11 @@ void tst_page::itemLines_data()
         "      Description: " + QByteArray("&#233;").repeated(2000));
     row("half a pair", QString(QChar(0xD83D)), "", QString(QChar(0xDE00)) + "x",
         "      <b>&#65533;</b><br>", "      Description: &#65533;x");
+    // The description's own lines, as LinesOf splits them, each ended by CR LF on the page.
+    row("typed on two lines", "x", "", "first\nsecond", "      <b>x</b><br>",
+        "      Description: first\nsecond");
+    row("every kind of line break", "x", "", "a\r\nb\rc\n", "      <b>x</b><br>",
+        "      Description: a\nb\nc\n");
 }
 
 void tst_page::itemLines()
@@ -332,9 +337,10 @@ void tst_page::itemLines()
 
     const QList<QByteArray> lines = LinesOf(CurrentPage());
 
-    QCOMPARE(lines.size(), 25);
+    const qsizetype descriptionLines = descriptionLine.count('\n') + 1;
+    QCOMPARE(lines.size(), 24 + descriptionLines);
     QCOMPARE(lines[14], nameLine);
-    QCOMPARE(lines[16], descriptionLine);
+    QCOMPARE(lines.mid(16, descriptionLines).join('\n'), descriptionLine);
 }
 
 void tst_page::optionTexts_data()
