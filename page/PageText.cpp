@@ -169,10 +169,11 @@ void Put(PageBuffer &out, QStringView text)
 {
     out.Text(text);
 }
+// Quote, mostly: printable US-ASCII is one byte as it is, without the whole text path.
 void Put(PageBuffer &out, QChar c)
 {
     const char ascii = char(c.unicode());
-    if (c.unicode() > u' ' && c.unicode() < 0x80)
+    if (c.unicode() >= u' ' && c.unicode() < 0x80)
         out.Ascii(QByteArrayView(&ascii, 1));
     else
         out.Text(QStringView(&c, 1));
