@@ -33,6 +33,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::frm
     // Item views do not offer their tooltip to screen readers as other widgets do.
     ui->lstItems->setAccessibleDescription(ui->lstItems->toolTip());
     ui->cmbPriority->installEventFilter(this);
+    // Every field starts open, the priority box too, which the style would otherwise paint in
+    // the button face.
+    SetFieldsOpen(true);
 
     connect(ui->cmdNew, &QPushButton::clicked, this, &frmMain::cmdNew_Click);
     connect(ui->cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);

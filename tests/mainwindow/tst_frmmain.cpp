@@ -177,14 +177,28 @@ QString tst_frmMain::Snapshot() const
         const ItemRecord &r = g.itemTable.Slot(g.itemList.At(selected).Slot);
         record = QStringLiteral("%1|%2|%3").arg(r.Priority).arg(r.URL, r.Description);
     }
-    const bool open = !Control<QLineEdit>("txtName")->isReadOnly();
+    // The four fields switch together: 1 when all are open (writable and white), 0 when all
+    // are shut.
+    const auto white = [this](const char *name, QPalette::ColorRole role) {
+        return Control<QWidget>(name)->palette().color(role) == QColor(Qt::white);
+    };
+    const QList<bool> looks{
+        !Control<QLineEdit>("txtName")->isReadOnly() && white("txtName", QPalette::Base),
+        !Control<QPlainTextEdit>("txtDescription")->isReadOnly() &&
+            white("txtDescription", QPalette::Base),
+        !Control<QLineEdit>("txtURL")->isReadOnly() && white("txtURL", QPalette::Base),
+        white("cmbPriority", QPalette::Button),
+    };
+    const QString open = looks.count(true) == looks.size() ? QStringLiteral("1")
+                         : looks.contains(true)            ? QStringLiteral("mixed")
+                                                           : QStringLiteral("0");
     const QWidget *focus = QApplication::focusWidget();
     return QStringList{
         QStringLiteral("N=") + button("cmdNew"),
         QStringLiteral("E=") + button("cmdEdit"),
         QStringLiteral("D=") + QString::number(Control<QPushButton>("cmdDelete")->isEnabled()),
         QStringLiteral("G=") + QString::number(Control<QPushButton>("cmdGenerate")->isEnabled()),
-        QStringLiteral("open=") + QString::number(open),
+        QStringLiteral("open=") + open,
         QStringLiteral("sel=") + QString::number(selected),
         QStringLiteral("name=") + Control<QLineEdit>("txtName")->text(),
         QStringLiteral("desc=") + Control<QPlainTextEdit>("txtDescription")->toPlainText(),
