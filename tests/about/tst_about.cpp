@@ -4,6 +4,7 @@
 #include "frmAbout.h"
 #include "frmEasterEgg.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -27,6 +28,7 @@ private slots:
     void waysOfClosing();
     void pressDraggedOffIsNoClick();
     void hiddenBoxesSitInTheCorners();
+    void screenReaderNames();
     void aboutTexts_data();
     void aboutTexts();
     void titleFitsItsLine();
@@ -155,6 +157,16 @@ void tst_about::pressDraggedOffIsNoClick()
     QCOMPARE(about.EggStep(), qint16(0));
     QTest::mouseClick(corner, Qt::RightButton);
     QCOMPARE(about.EggStep(), qint16(0));
+}
+
+void tst_about::screenReaderNames()
+{
+    frmAbout about;
+    about.show();
+    QCOMPARE(UnnamedControls(&about), QStringList());
+    frmEasterEgg egg;
+    egg.show();
+    QCOMPARE(UnnamedControls(&egg), QStringList());
 }
 
 void tst_about::hiddenBoxesSitInTheCorners()

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "frmMain.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,7 @@ private slots:
     void states_data();
     void states();
     void tabOrder();
+    void screenReaderNames();
     void addReusesFreedSlot();
     void fullListRefusesAdd();
     void closeSavesTheList();
@@ -368,6 +370,14 @@ void tst_frmMain::tabOrder()
     }
     QCOMPARE(visited, expected);
     QCOMPARE(Control<QPlainTextEdit>("txtDescription")->toPlainText(), QStringLiteral("A"));
+}
+
+void tst_frmMain::screenReaderNames()
+{
+    Open(ThreeItems);
+    QCOMPARE(UnnamedControls(window.get()), QStringList());
+    const auto *list = QAccessible::queryAccessibleInterface(Control<QListView>("lstItems"));
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Items"));
 }
 
 void tst_frmMain::addReusesFreedSlot()

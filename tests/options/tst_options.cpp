@@ -9,6 +9,7 @@
 #include "frmOptions.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,6 +51,7 @@ private slots:
     void captionsAndToolTips_data();
     void captionsAndToolTips();
     void tabOrder();
+    void screenReaderNames();
     void aboutBoxOutcome_data();
     void aboutBoxOutcome();
     void eggTwiceShowsOneWindow();
@@ -573,6 +575,13 @@ void tst_options::tabOrder()
         widget = widget->nextInFocusChain();
     } while (widget != Control(dialog, expected.first()));
     QCOMPARE(order, expected);
+}
+
+void tst_options::screenReaderNames()
+{
+    frmOptions dialog;
+    dialog.show();
+    QCOMPARE(UnnamedControls(&dialog), QStringList());
 }
 
 void tst_options::aboutBoxOutcome_data()

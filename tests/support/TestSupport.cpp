@@ -2,6 +2,7 @@
 
 #include "SettingsStore.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -62,6 +63,35 @@ void ClickCorners(const QWidget &about, const QList<int> &corners)
 {
     for (int corner : corners)
         Click(about, QStringLiteral("cmd%1").arg(corner));
+}
+
+namespace {
+QString WhatItIs(QAccessibleInterface *control)
+{
+    if (control->role() != QAccessible::ComboBox)
+        return control->text(QAccessible::Name);
+    const auto labels = control->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+
+void CollectUnnamed(QAccessibleInterface *node, QStringList &unnamed)
+{
+    if (!node || node->state().invisible)
+        return;
+    const bool needsName = node->state().focusable || node->role() == QAccessible::Graphic ||
+                           node->role() == QAccessible::StaticText;
+    if (needsName && WhatItIs(node).isEmpty())
+        unnamed << (node->object() ? node->object()->objectName() : QStringLiteral("(item)"));
+    for (int i = 0; i < node->childCount(); ++i)
+        CollectUnnamed(node->child(i), unnamed);
+}
+} // namespace
+
+QStringList UnnamedControls(QWidget *form)
+{
+    QStringList unnamed;
+    CollectUnnamed(QAccessible::queryAccessibleInterface(form), unnamed);
+    return unnamed;
 }
 
 QStringList CloseLeftOpenWindows()

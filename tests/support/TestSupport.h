@@ -37,6 +37,11 @@ void Click(const QWidget &form, const QString &name);
 // Clicks the About box's hidden corners, 1 top-left, 2 top-right, 3 bottom-right.
 void ClickCorners(const QWidget &about, const QList<int> &corners);
 
+// The controls of form that a screen reader reaches without learning what they are, by object
+// name. Whatever takes the focus or shows a picture or text needs a name; a combo box needs a
+// label, as its name on Linux is only the entry it shows.
+QStringList UnnamedControls(QWidget *form);
+
 // Closes the top-level windows a test left open and names them, so that the next test
 // starts alone.
 QStringList CloseLeftOpenWindows();
