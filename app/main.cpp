@@ -8,6 +8,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Tavrel List Manager"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(TAVREL_VERSION_MAJOR).arg(TAVREL_VERSION_MINOR));
+    QApplication::setDesktopFileName(QStringLiteral("example.tavrel.ListManager"));
     if (const std::optional<int> status = AnswerCommandLine(argc, argv))
         return *status;
 
