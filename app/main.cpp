@@ -1,14 +1,18 @@
+#include "CommandLine.h"
 #include "frmMain.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrel List Manager"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(TAVREL_VERSION_MAJOR).arg(TAVREL_VERSION_MINOR));
+    QApplication::setDesktopFileName(QStringLiteral("example.tavrel.ListManager"));
+    if (const std::optional<int> status = AnswerCommandLine(argc, argv))
+        return *status;
 
+    QApplication app(argc, argv);
     frmMain window;
     window.show();
     return app.exec();

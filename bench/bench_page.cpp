@@ -1,7 +1,7 @@
 #include "ModuleMain.h"
 #include "PageText.h"
 #include "PageWriter.h"
-#include "ProgramDir.h"
+#include "ProgramLayout.h"
 #include "TestSeams.h"
 
 #include <QElapsedTimer>
@@ -39,7 +39,7 @@ void FillList()
 QByteArray Page()
 {
     const ModuleMain &g = Globals();
-    return PageText(g.itemList, g.itemTable, g.pageOptions, PicturesBesideProgram());
+    return PageText(g.itemList, g.itemTable, g.pageOptions, ProgramPictures());
 }
 
 struct Setup
@@ -84,7 +84,7 @@ void BM_PageText(benchmark::State &state)
 {
     Shared();
     const ModuleMain &g = Globals();
-    const PagePictures pictures = PicturesBesideProgram();
+    const PagePictures pictures = ProgramPictures();
     qsizetype size = 0;
     for (auto _ : state) {
         size = 0;

@@ -13,7 +13,8 @@
 using MessageSink = std::function<void(const Message &)>;
 void SetMessageSink(MessageSink sink);
 
-// Points the program's folder at dir; an empty text brings the real one back.
+// Points the program's folder at dir; an empty text brings the real one back. Where the pictures
+// and the page are is decided again from there, with the environment as it is then.
 void SetProgramDirForTests(const QString &dir);
 
 // The shared state as it was before start-up.

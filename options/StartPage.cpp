@@ -2,7 +2,7 @@
 
 #include "MessageBox.h"
 #include "PageOptions.h"
-#include "ProgramDir.h"
+#include "ProgramLayout.h"
 #include "Registry.h"
 #include "SettingsStore.h"
 

@@ -6,7 +6,7 @@
 #include "ItemTable.h"
 #include "ModuleMain.h"
 #include "PageOptions.h"
-#include "ProgramDir.h"
+#include "ProgramLayout.h"
 
 #include <QByteArrayView>
 #include <QStringView>
@@ -281,10 +281,10 @@ void BuildPage(PageBuffer &page, const ItemList &list, const ItemTable &table,
 }
 } // namespace
 
-PagePictures PicturesBesideProgram()
+PagePictures ProgramPictures()
 {
-    return {ProgramFile(QStringLiteral("high.gif")), ProgramFile(QStringLiteral("med.gif")),
-            ProgramFile(QStringLiteral("low.gif"))};
+    return {PictureFile(QStringLiteral("high.gif")), PictureFile(QStringLiteral("med.gif")),
+            PictureFile(QStringLiteral("low.gif"))};
 }
 
 bool WritePageText(const ItemList &list, const ItemTable &table, const PageOptions &options,

@@ -18,8 +18,9 @@ struct PagePictures
     QString Low;
 };
 
-// "high.gif", "med.gif" and "low.gif" in the program's folder.
-PagePictures PicturesBesideProgram();
+// "high.gif", "med.gif" and "low.gif" where this copy of the program keeps them: beside it,
+// or in the shared folder of an install.
+PagePictures ProgramPictures();
 
 // Takes the page piece by piece, in order; answers false to stop the writing.
 using PageSink = std::function<bool(QByteArrayView)>;

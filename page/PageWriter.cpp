@@ -3,11 +3,16 @@
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "PageText.h"
-#include "ProgramDir.h"
+#include "ProgramLayout.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QSaveFile>
 #include <QWidget>
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 // The busy cursor on the window while the page is built and written, back to the default on
@@ -44,6 +49,20 @@ bool WriteAll(QSaveFile &file, QByteArrayView bytes)
     return true;
 }
 
+// An installed program writes its page to the user's data folder, which the first page may have
+// to make. A folder that is there already, or a file in its place, is left to the write to judge.
+bool MakePageFolder(const QString &path, QString &reason)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (QFileInfo::exists(folder))
+        return true;
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
+    if (error)
+        reason = QString::fromLocal8Bit(error.message());
+    return !error;
+}
+
 // The page goes to a temporary file beside the old one, which is replaced only once the new one
 // is whole: a failed or interrupted write leaves the old page as it was, and no temporary file.
 // Unbuffered, so that a failure cannot hide in a flush that the commit does not check.
@@ -53,7 +72,7 @@ bool WritePage(const QString &path, QString &reason)
     const ModuleMain &g = Globals();
     const bool written =
         file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        WritePageText(g.itemList, g.itemTable, g.pageOptions, PicturesBesideProgram(),
+        WritePageText(g.itemList, g.itemTable, g.pageOptions, ProgramPictures(),
                       [&file](QByteArrayView piece) { return WriteAll(file, piece); }) &&
         file.commit();
     if (!written)
@@ -69,7 +88,7 @@ bool GeneratePage(QWidget *window, bool ShowMessage)
     bool written = false;
     {
         const BusyCursor busy(window);
-        written = WritePage(path, reason);
+        written = MakePageFolder(path, reason) && WritePage(path, reason);
     }
     if (!written) {
         ShowError(window,

@@ -1,7 +1,7 @@
 #include "EditorRules.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
-#include "ProgramDir.h"
+#include "ProgramLayout.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
 #include "TestSupport.h"

@@ -1,6 +1,6 @@
 #include "MessageBox.h"
 #include "PageOptions.h"
-#include "ProgramDir.h"
+#include "ProgramLayout.h"
 #include "Registry.h"
 #include "RegistryFile.h"
 #include "SettingsStore.h"

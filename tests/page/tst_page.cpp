@@ -3,7 +3,7 @@
 #include "ModuleMain.h"
 #include "PageText.h"
 #include "PageWriter.h"
-#include "ProgramDir.h"
+#include "ProgramLayout.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 
@@ -88,7 +88,7 @@ void AddItem(const QString &name, qint16 priority, const QString &url = {},
 QByteArray CurrentPage()
 {
     const ModuleMain &g = Globals();
-    return PageText(g.itemList, g.itemTable, g.pageOptions, PicturesBesideProgram());
+    return PageText(g.itemList, g.itemTable, g.pageOptions, ProgramPictures());
 }
 
 QByteArray ReadAll(const QString &path)
@@ -111,7 +111,8 @@ enum class Failure
 {
     PageIsFolder,
     FolderIsFile,
-    FileSizeLimit
+    FileSizeLimit,
+    DataFolderIsFile
 };
 } // namespace
 
@@ -141,6 +142,7 @@ private slots:
     void confirmation();
     void failure_data();
     void failure();
+    void installedPageMakesTheDataFolder();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -151,6 +153,8 @@ protected:
     }
 
 private:
+    void Install(const QString &dataHome);
+
     std::unique_ptr<QTemporaryDir> dir;
     QWidget window;
     QList<Qt::CursorShape> cursorChanges;
@@ -177,6 +181,16 @@ void tst_page::cleanup()
 {
     SetMessageSink({});
     SetProgramDirForTests({});
+    qunsetenv("XDG_DATA_HOME"); // the suites run with none
+}
+
+// The program as installed under dir: in usr/bin, its pictures in usr/share/tavrel, and the
+// user's data folder at dataHome.
+void tst_page::Install(const QString &dataHome)
+{
+    QVERIFY(PutPictures(dir->filePath("usr/share/tavrel")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+    SetProgramDirForTests(dir->filePath("usr/bin"));
 }
 
 void tst_page::colorRowsMatchPositionAndCss()
@@ -446,6 +460,7 @@ void tst_page::failure_data()
     QTest::newRow("a folder where the page goes") << Failure::PageIsFolder;
     QTest::newRow("program folder is a file") << Failure::FolderIsFile;
     QTest::newRow("write cut short") << Failure::FileSizeLimit;
+    QTest::newRow("installed, data folder is a file") << Failure::DataFolderIsFile;
 }
 
 void tst_page::failure()
@@ -464,6 +479,10 @@ void tst_page::failure()
     case Failure::FileSizeLimit:
         for (int i = 0; i < 100; ++i)
             AddItem(QString::number(i), 3);
+        break;
+    case Failure::DataFolderIsFile:
+        blocked = dir->filePath("not a folder");
+        Install(blocked);
         break;
     }
     if (failure != Failure::PageIsFolder) {
@@ -497,6 +516,20 @@ void tst_page::failure()
         QVERIFY(QFileInfo(blocked).isDir());
     else
         QCOMPARE(ReadAll(blocked), oldPage);
+}
+
+void tst_page::installedPageMakesTheDataFolder()
+{
+    const QString dataHome = dir->filePath("data/not made yet");
+    Install(dataHome);
+    AddItem("Check train times", 3);
+
+    QVERIFY(GeneratePage(&window, false));
+
+    QCOMPARE(PagePath(), dataHome + "/Tavrel/To-Do.htm");
+    const QString picture = dir->filePath("usr/share/tavrel/high.gif");
+    QVERIFY(ReadAll(PagePath()).contains("<img src=\"" + picture.toUtf8() + '"'));
+    QVERIFY(messages.isEmpty());
 }
 
 QTEST_MAIN(tst_page)

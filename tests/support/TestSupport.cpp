@@ -45,6 +45,15 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
            file.write(bytes) == bytes.size();
 }
 
+bool PutPictures(const QString &folder)
+{
+    for (const char *name : {"high.gif", "med.gif", "low.gif"}) {
+        if (!WriteFileBytes(folder + u'/' + QLatin1String(name), "GIF89a"))
+            return false;
+    }
+    return true;
+}
+
 bool WriteStore(const QByteArray &content)
 {
     const QString path = SettingsStore::FilePath();

@@ -29,6 +29,8 @@ private:
 QByteArray ReadFileBytes(const QString &path);
 // Makes the file, and its folder, hold exactly bytes; answers whether it could.
 bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+// Puts the page's three pictures into folder, making it as needed; answers whether it could.
+bool PutPictures(const QString &folder);
 // Makes the settings store hold exactly content; with no content there is no store at all.
 bool WriteStore(const QByteArray &content);
 

@@ -1,0 +1,92 @@
+#include "ProgramLayout.h"
+#include "TestSeams.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+const std::array<QString, 3> PictureNames = {QStringLiteral("high.gif"), QStringLiteral("med.gif"),
+                                             QStringLiteral("low.gif")};
+const QString PageName = QStringLiteral("To-Do.htm");
+
+struct Layout
+{
+    QString pictureFolder;
+    QString pageFolder;
+};
+
+QString &ProgramDirOverride()
+{
+    static QString dir;
+    return dir;
+}
+
+std::optional<Layout> &Decided()
+{
+    static std::optional<Layout> layout;
+    return layout;
+}
+
+bool HoldsPictures(const QString &folder)
+{
+    return std::all_of(PictureNames.begin(), PictureNames.end(), [&folder](const QString &name) {
+        return QFileInfo::exists(folder + u'/' + name);
+    });
+}
+
+Layout Decide()
+{
+    const QString programDir = ProgramDirOverride().isEmpty()
+                                   ? QCoreApplication::applicationDirPath()
+                                   : ProgramDirOverride();
+    if (!HoldsPictures(programDir)) {
+        // Where an install puts the pictures, seen from where it puts the program.
+        const QString installed =
+            QDir::cleanPath(programDir + QStringLiteral("/" TAVREL_PICTURES_FROM_PROGRAM));
+        if (HoldsPictures(installed)) {
+            const QString data =
+                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+            return {QDir::toNativeSeparators(installed),
+                    QDir::toNativeSeparators(data + QStringLiteral("/Tavrel"))};
+        }
+    }
+    const QString beside = QDir::toNativeSeparators(programDir);
+    return {beside, beside};
+}
+
+const Layout &CurrentLayout()
+{
+    if (!Decided())
+        Decided() = Decide();
+    return *Decided();
+}
+
+} // namespace
+
+QString PictureFolder()
+{
+    return CurrentLayout().pictureFolder;
+}
+
+QString PictureFile(const QString &name)
+{
+    return PictureFolder() + QDir::separator() + name;
+}
+
+QString PagePath()
+{
+    return CurrentLayout().pageFolder + QDir::separator() + PageName;
+}
+
+void SetProgramDirForTests(const QString &dir)
+{
+    ProgramDirOverride() = dir;
+    Decided().reset();
+}

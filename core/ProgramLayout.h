@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Where the page's pictures are read and where the page is written, decided once per run from
+// where the program finds itself:
+// - The pictures high.gif, med.gif and low.gif stand beside the program (a build tree, or a
+//   folder a user unpacked): the page goes beside them, in the program's own folder.
+// - The program is installed, in <prefix>/bin with the pictures in <prefix>/share/tavrel,
+//   folders the user may not write to: the page goes to the user's data folder,
+//   $XDG_DATA_HOME/Tavrel (~/.local/share/Tavrel when unset), which may not exist yet.
+// A program that finds its pictures in neither place keeps to its own folder.
+// Paths are in the platform's own spelling.
+
+// The folder that holds the three pictures, without a trailing separator.
+QString PictureFolder();
+// A file of that folder: PictureFolder(), the platform's separator, the name.
+QString PictureFile(const QString &name);
+// The full path of "To-Do.htm".
+QString PagePath();

@@ -1,0 +1,74 @@
+#include "ProgramLayout.h"
+#include "TestSeams.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// A program in <root>/usr/bin, whose install would put its pictures in <root>/usr/share/tavrel,
+// run by a user whose home is <root>/home. The suite has a process of its own, so the
+// environment is left as the last case set it.
+class tst_layout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void folders_data();
+    void folders();
+
+private:
+    std::unique_ptr<QTemporaryDir> root;
+};
+
+void tst_layout::init()
+{
+    root = std::make_unique<QTemporaryDir>();
+    QVERIFY(root->isValid());
+    qputenv("HOME", QFile::encodeName(root->filePath("home")));
+}
+
+void tst_layout::folders_data()
+{
+    QTest::addColumn<QStringList>("pictureFolders");
+    QTest::addColumn<QString>("dataHome");
+    QTest::addColumn<QString>("expectedPictures");
+    QTest::addColumn<QString>("expectedPage");
+
+    const QString bin = QStringLiteral("usr/bin");
+    const QString share = QStringLiteral("usr/share/tavrel");
+    const QString data = QStringLiteral("data");
+
+    QTest::newRow("beside the program") << QStringList{bin} << data << bin << bin;
+    QTest::newRow("beside wins over an install") << QStringList{bin, share} << data << bin << bin;
+    QTest::newRow("installed") << QStringList{share} << data << share << "data/Tavrel";
+    QTest::newRow("installed, no XDG_DATA_HOME")
+        << QStringList{share} << QString() << share << "home/.local/share/Tavrel";
+    QTest::newRow("pictures nowhere") << QStringList{} << data << bin << bin;
+}
+
+void tst_layout::folders()
+{
+    QFETCH(QStringList, pictureFolders);
+    QFETCH(QString, dataHome);
+    QFETCH(QString, expectedPictures);
+    QFETCH(QString, expectedPage);
+
+    for (const QString &folder : pictureFolders)
+        QVERIFY(PutPictures(root->filePath(folder)));
+    if (dataHome.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", QFile::encodeName(root->filePath(dataHome)));
+    SetProgramDirForTests(root->filePath(QStringLiteral("usr/bin")));
+
+    QCOMPARE(PictureFolder(), root->filePath(expectedPictures));
+    QCOMPARE(PagePath(), root->filePath(expectedPage + QStringLiteral("/To-Do.htm")));
+}
+
+QTEST_MAIN(tst_layout)
+#include "tst_layout.moc"
