@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QTest>
 
@@ -32,11 +33,27 @@ private slots:
     void failedSaveKeepsOldStore_data();
     void failedSaveKeepsOldStore();
     void unsyncedChangesAreDropped();
+    void leftoverSaves_data();
+    void leftoverSaves();
 };
+
+namespace {
+// The id of a process that has just ended.
+qint64 EndedProcessId()
+{
+    QProcess process;
+    process.start(QStringLiteral("true"), {});
+    if (!process.waitForStarted())
+        return 0;
+    const qint64 pid = process.processId();
+    process.waitForFinished();
+    return pid;
+}
+} // namespace
 
 void tst_settings::init()
 {
-    QFile::remove(SettingsStore::FilePath());
+    QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
 }
 
 void tst_settings::textsReadBackAsWritten_data()
@@ -335,6 +352,35 @@ void tst_settings::unsyncedChangesAreDropped()
     const QStringList files =
         QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
     QCOMPARE(files, QStringList{QStringLiteral("Tavrel.conf")});
+}
+
+void tst_settings::leftoverSaves_data()
+{
+    QTest::addColumn<QString>("suffix"); // after the store's own name and a dot
+    QTest::addColumn<bool>("removed");
+
+    const qint64 ended = EndedProcessId();
+    QVERIFY(ended > 0);
+    const QString own = QString::number(QCoreApplication::applicationPid());
+    QTest::newRow("an ended process's save") << QStringLiteral("%1-1.saving").arg(ended) << true;
+    QTest::newRow("the lock Qt held while writing it")
+        << QStringLiteral("%1-2.saving.lock").arg(ended) << true;
+    QTest::newRow("a running process's save") << QStringLiteral("1-3.saving") << false;
+    QTest::newRow("this process's own save") << own + QStringLiteral("-9.saving") << false;
+    QTest::newRow("not a save's name") << QStringLiteral("backup.saving") << false;
+}
+
+void tst_settings::leftoverSaves()
+{
+    QFETCH(QString, suffix);
+    QFETCH(bool, removed);
+    const QString leftover = SettingsStore::FilePath() + u'.' + suffix;
+    QVERIFY(WriteFileBytes(leftover, "[Main]\nNumEntries=1\n"));
+
+    SettingsStore store;
+    store.WriteSetting(QStringLiteral("Main"), QStringLiteral("NumEntries"), QStringLiteral(" 0"));
+    QVERIFY(store.Sync());
+    QCOMPARE(QFileInfo::exists(leftover), !removed);
 }
 
 QTEST_GUILESS_MAIN(tst_settings)
