@@ -1,12 +1,15 @@
 #include "SettingsStore.h"
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <vector>
 
@@ -15,6 +18,21 @@ namespace {
 const QByteArray TwoItems = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
                             "[%201]\nName=pears\nURL=http://p\nPriority=3\n"
                             "[%202]\nName=apples\nURL=\nPriority=1\n";
+
+// Items stored in the reverse of the list's order, which the close saves them in.
+QByteArray ReversedItems(int count)
+{
+    QByteArray store = "[Main]\nRunBefore=Yes\nNumEntries=" + QByteArray::number(count) + '\n';
+    for (int i = 1; i <= count; ++i)
+        store += "[%20" + QByteArray::number(i) + "]\nName=item " +
+                 QByteArray::number(count - i + 10000) + "\nURL=\nPriority=2\n";
+    return store;
+}
+
+QString Stored(const QString &key)
+{
+    return QSettings(SettingsStore::FilePath(), QSettings::IniFormat).value(key).toString();
+}
 
 // The folder that XDG_CONFIG_HOME names for a store at storePath.
 QString ConfigHome(const QString &storePath)
@@ -32,6 +50,10 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void signalClosesAndSaves_data();
+    void signalClosesAndSaves();
+    void failedCloseSaysSoAndFails_data();
+    void failedCloseSaysSoAndFails();
     void secondStartHandsOver();
     void killedCopyDoesNotBlock();
 
@@ -61,6 +83,7 @@ void tst_program::initTestCase()
 void tst_program::init()
 {
     QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
+    QDir(Page()).removeRecursively();
     QFile::remove(Page());
 }
 
@@ -95,10 +118,71 @@ bool tst_program::Running(const QProcess &process, const QString &configHome)
     });
 }
 
+void tst_program::signalClosesAndSaves_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("againAndAgain"); // until the program has ended, its save included
+
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false;
+    QTest::newRow("SIGTERM again and again") << int(SIGTERM) << true;
+}
+
+void tst_program::signalClosesAndSaves()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, againAndAgain);
+    QVERIFY(WriteStore(ReversedItems(500)));
+    QProcess &program = Start(ownConfig);
+    QVERIFY(Running(program, ownConfig));
+
+    const QDeadlineTimer fewSeconds(5000);
+    do
+        ::kill(pid_t(program.processId()), signal);
+    while (!program.waitForFinished(againAndAgain ? 1 : 5000) && !fewSeconds.hasExpired());
+    QCOMPARE(program.state(), QProcess::NotRunning);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    QCOMPARE(Stored(QStringLiteral("Main/NumEntries")), QStringLiteral(" 500"));
+    QCOMPARE(Stored(QStringLiteral(" 1/Name")), QStringLiteral("item 10000"));
+    QCOMPARE(Stored(QStringLiteral(" 500/Name")), QStringLiteral("item 10499"));
+    QVERIFY(QFileInfo::exists(Page()));
+}
+
+void tst_program::failedCloseSaysSoAndFails_data()
+{
+    QTest::addColumn<bool>("storeBlocked"); // else the page
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("page") << false
+                          << QStringLiteral("Error: The page could not be written to ") + Page();
+    QTest::newRow("store") << true
+                           << QStringLiteral("Error: The list could not be saved to %1.\n")
+                                  .arg(SettingsStore::FilePath());
+}
+
+void tst_program::failedCloseSaysSoAndFails()
+{
+    QFETCH(bool, storeBlocked);
+    QFETCH(QString, message);
+    const QString blocked = storeBlocked ? SettingsStore::FilePath() : Page();
+    QVERIFY(QDir().mkpath(blocked)); // a folder where the file should go
+
+    QProcess &program = Start(ownConfig);
+    QVERIFY(Running(program, ownConfig));
+    program.terminate();
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitCode(), 1);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+}
+
 void tst_program::secondStartHandsOver()
 {
     QVERIFY(WriteStore(TwoItems));
-    const QProcess &first = Start(ownConfig);
+    QProcess &first = Start(ownConfig);
     QVERIFY(Running(first, ownConfig));
 
     QProcess &second = Start(ownConfig);
@@ -111,6 +195,10 @@ void tst_program::secondStartHandsOver()
 
     const QTemporaryDir otherConfig;
     QVERIFY(Running(Start(otherConfig.path()), otherConfig.path()));
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(Stored(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
 }
 
 void tst_program::killedCopyDoesNotBlock()
