@@ -79,9 +79,7 @@ void tst_session::Open(const QByteArray &store)
     QVERIFY(WriteStore(store));
     ResetGlobals();
     window = std::make_unique<frmMain>();
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(ShowActive(*window));
 }
 
 void tst_session::signalClosesOverOpenWindows_data()
@@ -183,9 +181,7 @@ void tst_session::secondStart()
         window->close();
     } else {
         window->showMinimized();
-        elsewhere.show();
-        elsewhere.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        QVERIFY(ShowActive(elsewhere));
     }
 
     OneCopyPerStore second;

@@ -103,6 +103,13 @@ QStringList UnnamedControls(QWidget *form)
     return unnamed;
 }
 
+bool ShowActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 QStringList CloseLeftOpenWindows()
 {
     QStringList leftOpen;

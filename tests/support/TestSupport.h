@@ -44,6 +44,9 @@ void ClickCorners(const QWidget &about, const QList<int> &corners);
 // label, as its name on Linux is only the entry it shows.
 QStringList UnnamedControls(QWidget *form);
 
+// Shows window and waits until it is the active one; answers whether it became so.
+bool ShowActive(QWidget &window);
+
 // Closes the top-level windows a test left open and names them, so that the next test
 // starts alone.
 QStringList CloseLeftOpenWindows();
