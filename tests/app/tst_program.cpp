@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,10 +14,6 @@
 
 namespace {
 
-const QByteArray TwoItems = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
-                            "[%201]\nName=pears\nURL=http://p\nPriority=3\n"
-                            "[%202]\nName=apples\nURL=\nPriority=1\n";
-
 // Items stored in the reverse of the list's order, which the close saves them in.
 QByteArray ReversedItems(int count)
 {
@@ -27,17 +22,6 @@ QByteArray ReversedItems(int count)
         store += "[%20" + QByteArray::number(i) + "]\nName=item " +
                  QByteArray::number(count - i + 10000) + "\nURL=\nPriority=2\n";
     return store;
-}
-
-QString Stored(const QString &key)
-{
-    return QSettings(SettingsStore::FilePath(), QSettings::IniFormat).value(key).toString();
-}
-
-// The folder that XDG_CONFIG_HOME names for a store at storePath.
-QString ConfigHome(const QString &storePath)
-{
-    return QFileInfo(QFileInfo(storePath).absolutePath()).absolutePath();
 }
 
 } // namespace
@@ -77,7 +61,7 @@ void tst_program::initTestCase()
                                 QStringLiteral("med.gif"), QStringLiteral("low.gif")}) {
         QVERIFY(QFile::copy(built.dir().filePath(name), programDir.filePath(name)));
     }
-    ownConfig = ConfigHome(SettingsStore::FilePath());
+    ownConfig = qEnvironmentVariable("XDG_CONFIG_HOME");
 }
 
 void tst_program::init()
@@ -145,9 +129,9 @@ void tst_program::signalClosesAndSaves()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
 
-    QCOMPARE(Stored(QStringLiteral("Main/NumEntries")), QStringLiteral(" 500"));
-    QCOMPARE(Stored(QStringLiteral(" 1/Name")), QStringLiteral("item 10000"));
-    QCOMPARE(Stored(QStringLiteral(" 500/Name")), QStringLiteral("item 10499"));
+    QCOMPARE(StoredText(QStringLiteral("Main/NumEntries")), QStringLiteral(" 500"));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("item 10000"));
+    QCOMPARE(StoredText(QStringLiteral(" 500/Name")), QStringLiteral("item 10499"));
     QVERIFY(QFileInfo::exists(Page()));
 }
 
@@ -181,7 +165,8 @@ void tst_program::failedCloseSaysSoAndFails()
 
 void tst_program::secondStartHandsOver()
 {
-    QVERIFY(WriteStore(TwoItems));
+    const QByteArray store = ReversedItems(2);
+    QVERIFY(WriteStore(store));
     QProcess &first = Start(ownConfig);
     QVERIFY(Running(first, ownConfig));
 
@@ -189,7 +174,7 @@ void tst_program::secondStartHandsOver()
     QVERIFY(second.waitForFinished(5000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), TwoItems);
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
     QVERIFY(!QFileInfo::exists(Page()));
     QCOMPARE(first.state(), QProcess::Running);
 
@@ -198,7 +183,7 @@ void tst_program::secondStartHandsOver()
     first.terminate();
     QVERIFY(first.waitForFinished(5000));
     QCOMPARE(first.exitCode(), 0);
-    QCOMPARE(Stored(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("item 10000"));
 }
 
 void tst_program::killedCopyDoesNotBlock()

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -24,11 +23,6 @@ namespace {
 const QByteArray TwoItems = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
                             "[%201]\nName=pears\nURL=http://p\nPriority=3\n"
                             "[%202]\nName=apples\nURL=\nPriority=1\n";
-
-QString Stored(const QString &key)
-{
-    return QSettings(SettingsStore::FilePath(), QSettings::IniFormat).value(key).toString();
-}
 
 } // namespace
 
@@ -124,8 +118,8 @@ void tst_session::signalClosesOverOpenWindows()
     QCOMPARE(loopsAtEnd, 1); // every dialog's loop, and the click beneath it, had ended
 
     QCOMPARE(CloseLeftOpenWindows(), QStringList());
-    QCOMPARE(Stored(QStringLiteral("Main/GenerateOnClose")), QStringLiteral("True"));
-    QCOMPARE(Stored(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
+    QCOMPARE(StoredText(QStringLiteral("Main/GenerateOnClose")), QStringLiteral("True"));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
     QVERIFY(QFileInfo::exists(PagePath()));
 }
 
@@ -136,14 +130,14 @@ void tst_session::sessionManagerSaveLetsWorkGoOn()
     SessionEnd sessionEnd(*window, termination);
     Globals().pageOptions.BodySize = QStringLiteral("4");
     sessionEnd.SaveForSessionManager();
-    QCOMPARE(Stored(QStringLiteral("Main/BodySize")), QStringLiteral("4"));
+    QCOMPARE(StoredText(QStringLiteral("Main/BodySize")), QStringLiteral("4"));
     QVERIFY(QFileInfo::exists(PagePath()));
     QVERIFY(window->isVisible());
 
     // The log-out was called off, and what is done after it is saved at close as ever.
     Globals().pageOptions.BodySize = QStringLiteral("6");
     window->close();
-    QCOMPARE(Stored(QStringLiteral("Main/BodySize")), QStringLiteral("6"));
+    QCOMPARE(StoredText(QStringLiteral("Main/BodySize")), QStringLiteral("6"));
 }
 
 void tst_session::sessionManagerSaveWaitsForNoOne()

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTest>
 #include <QWidget>
 
@@ -59,6 +60,11 @@ bool WriteStore(const QByteArray &content)
     const QString path = SettingsStore::FilePath();
     QFile::remove(path);
     return content.isEmpty() || WriteFileBytes(path, content);
+}
+
+QString StoredText(const QString &key)
+{
+    return QSettings(SettingsStore::FilePath(), QSettings::IniFormat).value(key).toString();
 }
 
 void Click(const QWidget &form, const QString &name)

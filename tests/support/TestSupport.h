@@ -33,6 +33,8 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes);
 bool PutPictures(const QString &folder);
 // Makes the settings store hold exactly content; with no content there is no store at all.
 bool WriteStore(const QByteArray &content);
+// The text the settings store holds under key ("section/key"), as Qt reads the file.
+QString StoredText(const QString &key);
 
 // Clicks the control of form that has this name.
 void Click(const QWidget &form, const QString &name);
