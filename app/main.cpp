@@ -1,5 +1,5 @@
 #include "CommandLine.h"
-#include "frmMain.h"
+#include "RunProgram.h"
 
 #include <QApplication>
 
@@ -13,7 +13,5 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
-    frmMain window;
-    window.show();
-    return app.exec();
+    return RunProgram();
 }

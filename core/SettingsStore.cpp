@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "LeftoverSaves.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -124,6 +126,7 @@ QSettings &SettingsStore::Staged(bool keepStored)
 {
     if (staged)
         return *staged;
+    RemoveLeftoverSaves(FilePath());
     static int saves = 0;
     stagedPath = QStringLiteral("%1.%2-%3.saving")
                      .arg(FilePath())

@@ -8,6 +8,7 @@
 #include "PageWriter.h"
 #include "Persistence.h"
 #include "ProgramIcon.h"
+#include "SaveAtClose.h"
 #include "SettingsStore.h"
 #include "ShowOptions.h"
 #include "StartPage.h"
@@ -86,15 +87,7 @@ void frmMain::Form_Unload()
     if (unloaded)
         return;
     unloaded = true;
-    const ModuleMain &g = Globals();
-    // A page that could not be written has said so already; the list is saved all the same.
-    if (g.pageOptions.GenerateOnClose == u"True")
-        GeneratePage(this, false);
-    if (!SaveAll(g.pageOptions, g.itemTable, g.itemList)) {
-        ShowError(
-            this,
-            QStringLiteral("The list could not be saved to %1.").arg(SettingsStore::FilePath()));
-    }
+    SaveAtClose(this);
 }
 
 void frmMain::cmdNew_Click()

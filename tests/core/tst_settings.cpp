@@ -32,11 +32,13 @@ private slots:
     void failedSaveKeepsOldStore_data();
     void failedSaveKeepsOldStore();
     void unsyncedChangesAreDropped();
+    void leftoverSaves_data();
+    void leftoverSaves();
 };
 
 void tst_settings::init()
 {
-    QFile::remove(SettingsStore::FilePath());
+    QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
 }
 
 void tst_settings::textsReadBackAsWritten_data()
@@ -335,6 +337,32 @@ void tst_settings::unsyncedChangesAreDropped()
     const QStringList files =
         QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
     QCOMPARE(files, QStringList{QStringLiteral("Tavrel.conf")});
+}
+
+void tst_settings::leftoverSaves_data()
+{
+    QTest::addColumn<QString>("suffix"); // after the store's own name and a dot
+    QTest::addColumn<bool>("removed");
+
+    // No process has an id this high; process 1 always runs.
+    QTest::newRow("an ended process's save") << QStringLiteral("2147483646-1.saving") << true;
+    QTest::newRow("the lock Qt held while writing it")
+        << QStringLiteral("2147483646-1.saving.lock") << true;
+    QTest::newRow("a running process's save") << QStringLiteral("1-3.saving") << false;
+    QTest::newRow("not a save's name") << QStringLiteral("backup.saving") << false;
+}
+
+void tst_settings::leftoverSaves()
+{
+    QFETCH(QString, suffix);
+    QFETCH(bool, removed);
+    const QString leftover = SettingsStore::FilePath() + u'.' + suffix;
+    QVERIFY(WriteFileBytes(leftover, "[Main]\nNumEntries=1\n"));
+
+    SettingsStore store;
+    store.WriteSetting(QStringLiteral("Main"), QStringLiteral("NumEntries"), QStringLiteral(" 0"));
+    QVERIFY(store.Sync());
+    QCOMPARE(QFileInfo::exists(leftover), !removed);
 }
 
 QTEST_GUILESS_MAIN(tst_settings)

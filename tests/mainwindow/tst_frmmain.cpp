@@ -96,9 +96,7 @@ void tst_frmMain::Open(const QByteArray &store)
     QVERIFY(WriteStore(store));
     ResetGlobals();
     window = std::make_unique<frmMain>();
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(ShowActive(*window));
 }
 
 void tst_frmMain::invalidURL_data()

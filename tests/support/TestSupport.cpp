@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTest>
 #include <QWidget>
 
@@ -61,6 +62,11 @@ bool WriteStore(const QByteArray &content)
     return content.isEmpty() || WriteFileBytes(path, content);
 }
 
+QString StoredText(const QString &key)
+{
+    return QSettings(SettingsStore::FilePath(), QSettings::IniFormat).value(key).toString();
+}
+
 void Click(const QWidget &form, const QString &name)
 {
     auto *control = form.findChild<QWidget *>(name);
@@ -101,6 +107,13 @@ QStringList UnnamedControls(QWidget *form)
     QStringList unnamed;
     CollectUnnamed(QAccessible::queryAccessibleInterface(form), unnamed);
     return unnamed;
+}
+
+bool ShowActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 QStringList CloseLeftOpenWindows()

@@ -33,6 +33,8 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes);
 bool PutPictures(const QString &folder);
 // Makes the settings store hold exactly content; with no content there is no store at all.
 bool WriteStore(const QByteArray &content);
+// The text the settings store holds under key ("section/key"), as Qt reads the file.
+QString StoredText(const QString &key);
 
 // Clicks the control of form that has this name.
 void Click(const QWidget &form, const QString &name);
@@ -43,6 +45,9 @@ void ClickCorners(const QWidget &about, const QList<int> &corners);
 // name. Whatever takes the focus or shows a picture or text needs a name; a combo box needs a
 // label, as its name on Linux is only the entry it shows.
 QStringList UnnamedControls(QWidget *form);
+
+// Shows window and waits until it is the active one; answers whether it became so.
+bool ShowActive(QWidget &window);
 
 // Closes the top-level windows a test left open and names them, so that the next test
 // starts alone.

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QLockFile;
+class QWidget;
+
+// One copy of the program a settings store: each copy reads the store at start and replaces it
+// whole at close, so a second one would wipe what the first saved. A lock file beside the store
+// names the process that has it, and a local socket lets a later start ask that copy to bring
+// its main window to the front.
+class OneCopyPerStore : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Start
+    {
+        Alone,      // the store is this process's
+        HandedOver, // the copy that has the store was asked to come to the front
+        Refused,    // a copy elsewhere has the store and does not answer; said on standard error
+    };
+
+    OneCopyPerStore();
+    ~OneCopyPerStore() override;
+
+    Start Claim();
+    // Brings window to the front when a later start asks. Once the window has closed, and so
+    // saved the store, the store is free for a new copy, even while this process goes on.
+    void ServeFrontRequests(QWidget &window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool AskHolderToFront() const;
+    void Listen();
+    void BringToFront();
+    void Release();
+
+    std::unique_ptr<QLockFile> lock;
+    QLocalServer server;
+    QString serverName;
+    QPointer<QWidget> window;
+};

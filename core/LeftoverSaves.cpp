@@ -1,0 +1,22 @@
+#include "LeftoverSaves.h"
+
+#include "ProcessRunning.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+void RemoveLeftoverSaves(const QString &storePath)
+{
+    const QFileInfo store(storePath);
+    const QRegularExpression scratch(QStringLiteral("^%1\\.(\\d{1,18})-\\d+\\.saving(\\.lock)?$")
+                                         .arg(QRegularExpression::escape(store.fileName())));
+    QDir folder = store.absoluteDir();
+    const QStringList candidates =
+        folder.entryList({store.fileName() + QStringLiteral(".*.saving*")}, QDir::Files);
+    for (const QString &name : candidates) {
+        const QRegularExpressionMatch match = scratch.match(name);
+        if (match.hasMatch() && !ProcessRunning(match.captured(1).toLongLong()))
+            folder.remove(name);
+    }
+}

@@ -1,0 +1,200 @@
+#include "SettingsStore.h"
+#include "TestSupport.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Items stored in the reverse of the list's order, which the close saves them in.
+QByteArray ReversedItems(int count)
+{
+    QByteArray store = "[Main]\nRunBefore=Yes\nNumEntries=" + QByteArray::number(count) + '\n';
+    for (int i = 1; i <= count; ++i)
+        store += "[%20" + QByteArray::number(i) + "]\nName=item " +
+                 QByteArray::number(count - i + 10000) + "\nURL=\nPriority=2\n";
+    return store;
+}
+
+} // namespace
+
+class tst_program : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void signalClosesAndSaves_data();
+    void signalClosesAndSaves();
+    void failedCloseSaysSoAndFails_data();
+    void failedCloseSaysSoAndFails();
+    void secondStartHandsOver();
+    void killedCopyDoesNotBlock();
+
+private:
+    QProcess &Start(const QString &configHome);
+    static bool Running(const QProcess &process, const QString &configHome);
+    QString Page() const { return programDir.filePath(QStringLiteral("To-Do.htm")); }
+
+    QTemporaryDir programDir;
+    QString ownConfig;
+    std::vector<std::unique_ptr<QProcess>> started;
+};
+
+void tst_program::initTestCase()
+{
+    QVERIFY(programDir.isValid());
+    // The program writes its page beside itself: a copy of it, with its pictures, keeps the
+    // build tree clean.
+    const QFileInfo built(QStringLiteral(TAVREL_BUILT_PROGRAM));
+    for (const QString &name : {built.fileName(), QStringLiteral("high.gif"),
+                                QStringLiteral("med.gif"), QStringLiteral("low.gif")}) {
+        QVERIFY(QFile::copy(built.dir().filePath(name), programDir.filePath(name)));
+    }
+    ownConfig = qEnvironmentVariable("XDG_CONFIG_HOME");
+}
+
+void tst_program::init()
+{
+    QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
+    QDir(Page()).removeRecursively();
+    QFile::remove(Page());
+}
+
+void tst_program::cleanup()
+{
+    for (const auto &process : started) {
+        process->kill();
+        process->waitForFinished();
+    }
+    started.clear();
+}
+
+QProcess &tst_program::Start(const QString &configHome)
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    process->setProcessEnvironment(environment);
+    process->start(programDir.filePath(QFileInfo(QStringLiteral(TAVREL_BUILT_PROGRAM)).fileName()),
+                   {});
+    started.push_back(std::move(process));
+    return *started.back();
+}
+
+// Whether process has the store of configHome: its lock file names it.
+bool tst_program::Running(const QProcess &process, const QString &configHome)
+{
+    const QString lock = configHome + QStringLiteral("/Tavrel/Tavrel.conf.running");
+    return QTest::qWaitFor([&] {
+        return process.state() == QProcess::Running &&
+               ReadFileBytes(lock).startsWith(QByteArray::number(process.processId()) + '\n');
+    });
+}
+
+void tst_program::signalClosesAndSaves_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("againAndAgain"); // until the program has ended, its save included
+
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false;
+    QTest::newRow("SIGTERM again and again") << int(SIGTERM) << true;
+}
+
+void tst_program::signalClosesAndSaves()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, againAndAgain);
+    QVERIFY(WriteStore(ReversedItems(500)));
+    QProcess &program = Start(ownConfig);
+    QVERIFY(Running(program, ownConfig));
+
+    const QDeadlineTimer fewSeconds(5000);
+    do
+        ::kill(pid_t(program.processId()), signal);
+    while (!program.waitForFinished(againAndAgain ? 1 : 5000) && !fewSeconds.hasExpired());
+    QCOMPARE(program.state(), QProcess::NotRunning);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    QCOMPARE(StoredText(QStringLiteral("Main/NumEntries")), QStringLiteral(" 500"));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("item 10000"));
+    QCOMPARE(StoredText(QStringLiteral(" 500/Name")), QStringLiteral("item 10499"));
+    QVERIFY(QFileInfo::exists(Page()));
+}
+
+void tst_program::failedCloseSaysSoAndFails_data()
+{
+    QTest::addColumn<bool>("storeBlocked"); // else the page
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("page") << false
+                          << QStringLiteral("Error: The page could not be written to ") + Page();
+    QTest::newRow("store") << true
+                           << QStringLiteral("Error: The list could not be saved to %1.\n")
+                                  .arg(SettingsStore::FilePath());
+}
+
+void tst_program::failedCloseSaysSoAndFails()
+{
+    QFETCH(bool, storeBlocked);
+    QFETCH(QString, message);
+    const QString blocked = storeBlocked ? SettingsStore::FilePath() : Page();
+    QVERIFY(QDir().mkpath(blocked)); // a folder where the file should go
+
+    QProcess &program = Start(ownConfig);
+    QVERIFY(Running(program, ownConfig));
+    program.terminate();
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitCode(), 1);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+}
+
+void tst_program::secondStartHandsOver()
+{
+    const QByteArray store = ReversedItems(2);
+    QVERIFY(WriteStore(store));
+    QProcess &first = Start(ownConfig);
+    QVERIFY(Running(first, ownConfig));
+
+    QProcess &second = Start(ownConfig);
+    QVERIFY(second.waitForFinished(5000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
+    QVERIFY(!QFileInfo::exists(Page()));
+    QCOMPARE(first.state(), QProcess::Running);
+
+    const QTemporaryDir otherConfig;
+    QVERIFY(Running(Start(otherConfig.path()), otherConfig.path()));
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("item 10000"));
+}
+
+void tst_program::killedCopyDoesNotBlock()
+{
+    QProcess &killed = Start(ownConfig);
+    QVERIFY(Running(killed, ownConfig));
+    killed.kill();
+    QVERIFY(killed.waitForFinished());
+
+    QVERIFY(Running(Start(ownConfig), ownConfig));
+}
+
+QTEST_MAIN(tst_program)
+#include "tst_program.moc"

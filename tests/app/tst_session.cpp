@@ -1,0 +1,192 @@
+#include "MessageBox.h"
+#include "ModuleMain.h"
+#include "OneCopyPerStore.h"
+#include "ProgramLayout.h"
+#include "SessionEnd.h"
+#include "SettingsStore.h"
+#include "TerminationSignals.h"
+#include "TestSeams.h"
+#include "TestSupport.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <csignal>
+
+namespace {
+const QByteArray TwoItems = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
+                            "[%201]\nName=pears\nURL=http://p\nPriority=3\n"
+                            "[%202]\nName=apples\nURL=\nPriority=1\n";
+
+} // namespace
+
+class tst_session : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void signalClosesOverOpenWindows_data();
+    void signalClosesOverOpenWindows();
+    void sessionManagerSaveLetsWorkGoOn();
+    void sessionManagerSaveWaitsForNoOne();
+    void secondStart_data();
+    void secondStart();
+
+private:
+    void Open(const QByteArray &store);
+
+    std::unique_ptr<frmMain> window;
+    QTemporaryDir programDir;
+};
+
+void tst_session::initTestCase()
+{
+    QVERIFY(programDir.isValid());
+    SetProgramDirForTests(programDir.path());
+}
+
+void tst_session::init()
+{
+    QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
+    QFile::remove(PagePath());
+}
+
+void tst_session::cleanup()
+{
+    SetMessageSink({});
+    window.reset();
+    ResetGlobals();
+    QCOMPARE(CloseLeftOpenWindows(), QStringList());
+}
+
+void tst_session::Open(const QByteArray &store)
+{
+    QVERIFY(WriteStore(store));
+    ResetGlobals();
+    window = std::make_unique<frmMain>();
+    QVERIFY(ShowActive(*window));
+}
+
+void tst_session::signalClosesOverOpenWindows_data()
+{
+    QTest::addColumn<QStringList>("clicks"); // each in the dialog on top, else the main window
+
+    QTest::newRow("options, changed") << QStringList{"cmdOptions", "chkExitGenerate"};
+    QTest::newRow("about box over options")
+        << QStringList{"cmdOptions", "chkExitGenerate", "cmdAbout", "cmd1", "cmd2", "cmd3"};
+    QTest::newRow("message box") << QStringList{"cmdGenerate"};
+    QTest::newRow("easter egg") << QStringList{"cmdOptions", "cmdAbout", "cmd1",
+                                               "cmd2",       "cmd3",     "cmdOK"};
+}
+
+void tst_session::signalClosesOverOpenWindows()
+{
+    QFETCH(QStringList, clicks);
+    Open(TwoItems);
+    const TerminationSignals termination;
+    SessionEnd sessionEnd(*window, termination);
+    QEventLoop run; // the program's own loop
+    int loopsAtEnd = 0;
+    connect(&sessionEnd, &SessionEnd::Finished, &run, [&run, &loopsAtEnd](int status) {
+        loopsAtEnd = QThread::currentThread()->loopLevel();
+        run.exit(status);
+    });
+
+    // Each dialog waits in a loop of its own, inside the click that opened it.
+    int after = 0;
+    for (const QString &name : clicks) {
+        QTimer::singleShot(after += 20, this, [this, name] {
+            QWidget *top = QApplication::activeModalWidget();
+            Click(top ? *top : *window, name);
+        });
+    }
+    QTimer::singleShot(after + 50, this, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(10000, &run, [&run] {
+        CloseLeftOpenWindows(); // ends the loops of dialogs left open
+        run.exit(-1);
+    });
+    QCOMPARE(run.exec(), 0);
+    QCOMPARE(loopsAtEnd, 1); // every dialog's loop, and the click beneath it, had ended
+
+    QCOMPARE(CloseLeftOpenWindows(), QStringList());
+    QCOMPARE(StoredText(QStringLiteral("Main/GenerateOnClose")), QStringLiteral("True"));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
+    QVERIFY(QFileInfo::exists(PagePath()));
+}
+
+void tst_session::sessionManagerSaveLetsWorkGoOn()
+{
+    Open(TwoItems);
+    const TerminationSignals termination;
+    SessionEnd sessionEnd(*window, termination);
+    Globals().pageOptions.BodySize = QStringLiteral("4");
+    sessionEnd.SaveForSessionManager();
+    QCOMPARE(StoredText(QStringLiteral("Main/BodySize")), QStringLiteral("4"));
+    QVERIFY(QFileInfo::exists(PagePath()));
+    QVERIFY(window->isVisible());
+
+    // The log-out was called off, and what is done after it is saved at close as ever.
+    Globals().pageOptions.BodySize = QStringLiteral("6");
+    window->close();
+    QCOMPARE(StoredText(QStringLiteral("Main/BodySize")), QStringLiteral("6"));
+}
+
+void tst_session::sessionManagerSaveWaitsForNoOne()
+{
+    Open(TwoItems);
+    QStringList shown;
+    SetMessageSink([&shown](const Message &message) { shown << message.Text; });
+    QVERIFY(QFile::remove(SettingsStore::FilePath()));
+    QVERIFY(QDir().mkpath(SettingsStore::FilePath())); // a folder where the store should go
+
+    const TerminationSignals termination;
+    SessionEnd sessionEnd(*window, termination);
+    sessionEnd.SaveForSessionManager();
+    QCOMPARE(shown, QStringList());
+    window->close(); // with the user there again
+    QCOMPARE(shown.size(), 1);
+}
+
+void tst_session::secondStart_data()
+{
+    QTest::addColumn<bool>("firstClosed");
+    QTest::newRow("a minimised window comes to the front") << false;
+    QTest::newRow("a closed window has given the store up") << true;
+}
+
+void tst_session::secondStart()
+{
+    QFETCH(bool, firstClosed);
+    Open(TwoItems);
+    OneCopyPerStore first;
+    QCOMPARE(first.Claim(), OneCopyPerStore::Start::Alone);
+    first.ServeFrontRequests(*window);
+    QWidget elsewhere;
+    if (firstClosed) {
+        window->close();
+    } else {
+        window->showMinimized();
+        QVERIFY(ShowActive(elsewhere));
+    }
+
+    OneCopyPerStore second;
+    const auto expected =
+        firstClosed ? OneCopyPerStore::Start::Alone : OneCopyPerStore::Start::HandedOver;
+    QCOMPARE(second.Claim(), expected);
+    if (!firstClosed) {
+        QTRY_VERIFY(window->isActiveWindow());
+        QVERIFY(!window->isMinimized());
+    }
+}
+
+QTEST_MAIN(tst_session)
+#include "tst_session.moc"
