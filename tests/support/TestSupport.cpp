@@ -3,6 +3,7 @@
 #include "SettingsStore.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,7 +49,17 @@ bool WriteStore(const QByteArray &content)
 {
     const QString path = SettingsStore::FilePath();
     QFile::remove(path);
-    return content.isEmpty() || WriteFileBytes(path, content);
+    if (content.isEmpty())
+        return true;
+    if (!WriteFileBytes(path, content))
+        return false;
+    // Qt reads a settings file again only when its size or time has changed since it last read
+    // it; two stores of one size written within a millisecond would pass for one.
+    static QDateTime stamp = QDateTime::currentDateTimeUtc().addYears(-1);
+    stamp = stamp.addSecs(1);
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(stamp, QFileDevice::FileModificationTime);
 }
 
 void Click(const QWidget &form, const QString &name)
