@@ -3,6 +3,7 @@
 #include "IniTexts.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,6 +46,19 @@ bool WrittenWhole(const QString &path, const QStringList &keys)
     }
     const qsizetype lines = keys.size() + 2 * sections.size() - 1;
     return content.endsWith('\n') && content.count('\n') == lines;
+}
+
+// Qt reads a settings file again only when its size or its time, in milliseconds, has changed
+// since it last read it: a new store of the old one's size, saved within the same millisecond,
+// would pass for the old one. The new file is made at least a millisecond newer.
+bool StampedNewer(const QString &path, const QString &than)
+{
+    const QDateTime old = QFileInfo(than).lastModified();
+    if (!old.isValid() || QFileInfo(path).lastModified() > old)
+        return true;
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(old.addMSecs(1), QFileDevice::FileModificationTime);
 }
 
 QString &KnownFilePath()
@@ -136,7 +150,7 @@ bool SettingsStore::Sync()
     if (ok) {
         staged->sync();
         ok = staged->status() == QSettings::NoError &&
-             WrittenWhole(stagedPath, staged->allKeys()) &&
+             WrittenWhole(stagedPath, staged->allKeys()) && StampedNewer(stagedPath, target) &&
              std::rename(QFile::encodeName(stagedPath).constData(),
                          QFile::encodeName(target).constData()) == 0;
     }

@@ -36,6 +36,7 @@ private slots:
     void failedSaveKeepsOldStore_data();
     void failedSaveKeepsOldStore();
     void unsyncedChangesAreDropped();
+    void quickSavesOfOneSizeReadBack();
 };
 
 void tst_settings::init()
@@ -414,6 +415,20 @@ void tst_settings::unsyncedChangesAreDropped()
     const QStringList files =
         QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).entryList(QDir::Files);
     QCOMPARE(files, QStringList{QStringLiteral("Tavrel.conf")});
+}
+
+// Qt reads a settings file again only when its size or its time has changed since it last read
+// it, and the time counts in milliseconds.
+void tst_settings::quickSavesOfOneSizeReadBack()
+{
+    for (int i = 0; i < 50; ++i) {
+        const QString text = QString::number(i % 10);
+        SettingsStore store;
+        store.WriteSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize"), text);
+        QVERIFY(store.Sync());
+        QCOMPARE(SettingsStore().ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize")),
+                 text);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_settings)
