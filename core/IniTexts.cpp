@@ -135,15 +135,15 @@ QString Unescaped(QByteArrayView name)
     return result;
 }
 
-QString SectionName(QByteArrayView header)
+QString Group(QByteArrayView header)
 {
     const qsizetype close = header.indexOf(']');
     const QByteArrayView name = header.sliced(1, (close < 0 ? header.size() : close) - 1).trimmed();
     if (name.compare("general", Qt::CaseInsensitive) == 0)
         return {}; // the keys outside any section
     if (name.compare("%general", Qt::CaseInsensitive) == 0)
-        return QString::fromLatin1(name.sliced(1));
-    return Unescaped(name);
+        return QString::fromLatin1(name.sliced(1)) + u'/';
+    return Unescaped(name) + u'/';
 }
 
 char16_t SimpleEscape(char c)
@@ -305,12 +305,12 @@ std::vector<IniText> ReadIniTexts(QByteArrayView file)
     // first key it stays, with the blanks after it, and the key's decoding drops it again.
     const bool mark = file.startsWith("\xef\xbb\xbf");
     LineReader lines(file, mark ? 3 : 0);
-    QString section;
+    QString group;
     bool first = true;
     while (const std::optional<Line> line = lines.Next()) {
         const QByteArrayView text = file.sliced(line->Begin, line->End - line->Begin);
         if (text.startsWith('[')) {
-            section = SectionName(text);
+            group = Group(text);
         } else if (line->Equals >= 0) {
             qsizetype keyBegin = line->Begin;
             if (first && mark && OnlyBlanks(file.sliced(3, keyBegin - 3)))
@@ -318,7 +318,7 @@ std::vector<IniText> ReadIniTexts(QByteArrayView file)
             const QByteArrayView key = file.sliced(keyBegin, line->Equals - keyBegin).trimmed();
             const QByteArrayView value =
                 file.sliced(line->Equals + 1, line->End - line->Equals - 1);
-            texts.push_back({section, Unescaped(key), ValueReader(value).Read()});
+            texts.push_back({group, Unescaped(key), ValueReader(value).Read()});
         }
         first = false;
     }

@@ -5,11 +5,12 @@
 
 #include <vector>
 
-// One value that a settings file defines: its section (empty before the first section header),
-// its key and its text.
+// One value that a settings file defines: its group, its key and its text. The group is what Qt
+// puts in front of the key: nothing before the first section header, else the section's name
+// and a slash, so that "[]" and no header at all stay apart.
 struct IniText
 {
-    QString Section;
+    QString Group;
     QString Key;
     QString Text;
 };

@@ -16,7 +16,7 @@
 
 struct TypedTexts
 {
-    QHash<std::pair<QString, QString>, QString> bySectionAndKey;
+    QHash<std::pair<QString, QString>, QString> byGroupAndKey;
 };
 
 namespace {
@@ -177,10 +177,10 @@ QString SettingsStore::TypedText(const QString &section, const QString &key) con
         if (file.open(QIODevice::ReadOnly)) {
             // A value defined twice has its last definition, as in Qt's reading.
             for (IniText &text : ReadIniTexts(file.readAll())) {
-                typed->bySectionAndKey.insert({std::move(text.Section), std::move(text.Key)},
-                                              std::move(text.Text));
+                typed->byGroupAndKey.insert({std::move(text.Group), std::move(text.Key)},
+                                            std::move(text.Text));
             }
         }
     }
-    return typed->bySectionAndKey.value({section, key});
+    return typed->byGroupAndKey.value({section.isEmpty() ? section : section + u'/', key});
 }

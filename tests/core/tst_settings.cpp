@@ -1,3 +1,4 @@
+#include "IniTexts.h"
 #include "ItemList.h"
 #include "ItemTable.h"
 #include "PageOptions.h"
@@ -22,8 +23,8 @@ private slots:
     void textsReadBackAsWritten();
     void handTypedTexts_data();
     void handTypedTexts();
-    void handTypedListsAsQtReadsThem_data();
-    void handTypedListsAsQtReadsThem();
+    void handTypedTextsAsQtReadsThem_data();
+    void handTypedTextsAsQtReadsThem();
     void manyHandTypedListsLoadQuickly();
     void missingKeysGiveDefaults();
     void firstRunLayout();
@@ -101,7 +102,7 @@ void tst_settings::handTypedTexts()
     QCOMPARE(store.ReadSetting(QStringLiteral(" 1"), QStringLiteral("Name")), expected);
 }
 
-void tst_settings::handTypedListsAsQtReadsThem_data()
+void tst_settings::handTypedTextsAsQtReadsThem_data()
 {
     QTest::addColumn<QByteArray>("file");
 
@@ -131,21 +132,31 @@ void tst_settings::handTypedListsAsQtReadsThem_data()
     QTest::newRow("a section named General") << QByteArray("[%General]\nA=1, 2\n");
     QTest::newRow("empty first item") << QByteArray("[Main]\nA=, x\n");
     QTest::newRow("item of another type") << QByteArray("[Main]\nA=@ByteArray(x), y\n");
+    QTest::newRow("empty section name") << QByteArray("[]\nA=1, 2\n[Main]\nB=3, 4\n");
 }
 
-// Where Qt reads a hand-typed value as a list, the store gives the text that Qt's items come
-// from: taken from the same line of the same section.
-void tst_settings::handTypedListsAsQtReadsThem()
+// The store's own reading finds the keys that Qt finds; where Qt reads a hand-typed value as a
+// list, the store gives the text that Qt's items come from, taken from the same line.
+void tst_settings::handTypedTextsAsQtReadsThem()
 {
     QFETCH(QByteArray, file);
     QVERIFY(WriteStore(file));
     QSettings qt(SettingsStore::FilePath(), QSettings::IniFormat);
-    const QStringList paths = qt.allKeys();
+    QStringList paths = qt.allKeys();
     QVERIFY(!paths.isEmpty());
+    QStringList ours;
+    for (const IniText &text : ReadIniTexts(file))
+        ours.append(text.Group + text.Key);
+    ours.removeDuplicates();
+    ours.sort();
+    paths.sort();
+    QCOMPARE(ours, paths);
 
     const SettingsStore store;
     for (const QString &path : paths) {
         const QVariant value = qt.value(path);
+        if (!value.isValid())
+            continue; // a key that Qt cannot look up either
         QString expected = value.toString();
         if (value.typeId() == QMetaType::QStringList)
             expected = value.toStringList().join(u", ");
