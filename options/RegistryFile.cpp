@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -287,18 +288,18 @@ QByteArray RegistryText::LineEnd(qsizetype line) const
 
 void RegistryText::SplitLines()
 {
-    const qsizetype size = bytes.size();
+    const char *const data = bytes.constData();
+    const char *const end = data + bytes.size();
     // The file's own byte-order mark is no part of its first line.
-    qsizetype begin = bytes.startsWith("\xef\xbb\xbf") ? 3 : 0;
-    while (begin < size) {
-        qsizetype textEnd = begin;
-        while (textEnd < size && bytes[textEnd] != '\n' && bytes[textEnd] != '\r')
-            ++textEnd;
-        qsizetype end = textEnd;
-        if (end < size)
-            end += bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n' ? 2 : 1;
-        lines.push_back({begin, textEnd, end});
-        begin = end;
+    const char *begin = bytes.startsWith("\xef\xbb\xbf") ? data + 3 : data;
+    while (begin != end) {
+        const char *const textEnd =
+            std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+        const char *next = textEnd;
+        if (next != end)
+            next += *next == '\r' && next + 1 != end && next[1] == '\n' ? 2 : 1;
+        lines.push_back({begin - data, textEnd - data, next - data});
+        begin = next;
     }
 }
 
