@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the benchmarks need.
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
-          libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra)
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev clang-14
+          libclang-rt-14-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
