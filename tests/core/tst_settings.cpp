@@ -129,6 +129,7 @@ void tst_settings::handTypedTextsAsQtReadsThem_data()
     QTest::newRow("UTF-8 after a byte-order mark")
         << QByteArray("\xef\xbb\xbf[Main]\nA=Caf\xc3\xa9, th\xc3\xa9\n");
     QTest::newRow("keys outside sections") << QByteArray("A=1, 2\n[General]\nB=3, 4\n");
+    QTest::newRow("byte-order mark before a first key") << QByteArray("\xef\xbb\xbf A=1, 2\n");
     QTest::newRow("a section named General") << QByteArray("[%General]\nA=1, 2\n");
     QTest::newRow("empty first item") << QByteArray("[Main]\nA=, x\n");
     QTest::newRow("item of another type") << QByteArray("[Main]\nA=@ByteArray(x), y\n");
