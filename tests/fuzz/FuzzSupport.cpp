@@ -17,7 +17,9 @@ void Require(bool holds, const char *property)
     std::abort();
 }
 
-void StartFuzzing()
+// Every target gets, once, before its first input, a Qt application object and a settings folder
+// of this process's own.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     // In memory where there is room for it: the registry's writes wait for the disk otherwise.
     // The folder goes when the run ends; the application object stays to the end, as Qt's own
@@ -31,6 +33,7 @@ void StartFuzzing()
     static char *argv[] = {name, nullptr};
     static const QCoreApplication *app = new QCoreApplication(argc, argv);
     Q_UNUSED(app);
+    return 0;
 }
 
 QString Utf16Text(const std::uint8_t *data, std::size_t size)

@@ -8,10 +8,6 @@
 // Ends the run where a property does not hold, naming it, so that libFuzzer keeps the input.
 void Require(bool holds, const char *property);
 
-// A Qt application object and a settings folder of this process's own, made once, before the
-// first input.
-void StartFuzzing();
-
 // The bytes as UTF-16 code units, any of them, lone surrogates included; an odd last byte is
 // left out.
 QString Utf16Text(const std::uint8_t *data, std::size_t size);

@@ -45,12 +45,6 @@ void Check(const QString &text)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    StartFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // Each byte one character, where the number syntax is; then the same bytes as UTF-16,

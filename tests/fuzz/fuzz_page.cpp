@@ -146,12 +146,6 @@ void CheckItem(PageCursor &cursor, const Item &item)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    StartFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::vector<Item> items = ItemReader(Utf16Text(data, size)).Items();

@@ -136,12 +136,6 @@ void CheckKept(const QByteArray &before, const QByteArray &after, const QString 
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    StartFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const Input input = ParseInput(QByteArrayView(data, qsizetype(size)));

@@ -51,12 +51,6 @@ bool IsList(const QVariant &value)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    StartFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));
