@@ -1,16 +1,24 @@
 #include "SettingsStore.h"
 
+#include "IniTexts.h"
 #include "LeftoverSaves.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QSettings>
-#include <QTextStream>
 
 #include <cstdio>
+#include <utility>
+
+struct TypedTexts
+{
+    QHash<std::pair<QString, QString>, QString> byGroupAndKey;
+};
 
 namespace {
 
@@ -19,28 +27,6 @@ const QString Application = QStringLiteral("Tavrel");
 QString Path(const QString &section, const QString &key)
 {
     return section + u'/' + key;
-}
-
-// Section and key names in the file escape what they cannot hold as %XX or %UXXXX.
-QString UnescapeName(QStringView name)
-{
-    QString result;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name[i] == u'%' && i + 2 < name.size()) {
-            const bool wide = name[i + 1] == u'U';
-            const qsizetype digits = wide ? 4 : 2;
-            const qsizetype from = wide ? i + 2 : i + 1;
-            bool ok = false;
-            const uint code = name.mid(from, digits).toUInt(&ok, 16);
-            if (ok && from + digits <= name.size()) {
-                result += QChar(char16_t(code));
-                i = from + digits - 1;
-                continue;
-            }
-        }
-        result += name[i];
-    }
-    return result;
 }
 
 // Qt commits a short write (a full disk) as if it were whole, so a freshly written file is
@@ -61,6 +47,19 @@ bool WrittenWhole(const QString &path, const QStringList &keys)
     }
     const qsizetype lines = keys.size() + 2 * sections.size() - 1;
     return content.endsWith('\n') && content.count('\n') == lines;
+}
+
+// Qt reads a settings file again only when its size or its time, in milliseconds, has changed
+// since it last read it: a new store of the old one's size, saved within the same millisecond,
+// would pass for the old one. The new file is made at least a millisecond newer.
+bool StampedNewer(const QString &path, const QString &than)
+{
+    const QDateTime old = QFileInfo(than).lastModified();
+    if (!old.isValid() || QFileInfo(path).lastModified() > old)
+        return true;
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(old.addMSecs(1), QFileDevice::FileModificationTime);
 }
 
 QString &KnownFilePath()
@@ -105,8 +104,8 @@ QString SettingsStore::ReadSetting(const QString &section, const QString &key,
         return defaultText;
     // A hand-typed value with a bare comma comes back from Qt as a list; what the user
     // meant is the text as typed.
-    if (value.typeId() == QMetaType::QStringList)
-        return RawText(section, key);
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        return TypedText(section, key);
     return value.toString();
 }
 
@@ -153,12 +152,13 @@ bool SettingsStore::Sync()
     if (ok) {
         staged->sync();
         ok = staged->status() == QSettings::NoError &&
-             WrittenWhole(stagedPath, staged->allKeys()) &&
+             WrittenWhole(stagedPath, staged->allKeys()) && StampedNewer(stagedPath, target) &&
              std::rename(QFile::encodeName(stagedPath).constData(),
                          QFile::encodeName(target).constData()) == 0;
     }
     DropStaged();
     stored.reset(); // a later read sees the store as it now is
+    typed.reset();
     return ok;
 }
 
@@ -171,26 +171,18 @@ void SettingsStore::DropStaged()
     QFile::remove(stagedPath);
 }
 
-QString SettingsStore::RawText(const QString &section, const QString &key) const
+QString SettingsStore::TypedText(const QString &section, const QString &key) const
 {
-    QFile file(FilePath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    QTextStream in(&file);
-    QString current;
-    QString found;
-    QString line;
-    while (in.readLineInto(&line)) {
-        const QStringView trimmed = QStringView(line).trimmed();
-        if (trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
-            current = UnescapeName(trimmed.mid(1, trimmed.size() - 2));
-            continue;
+    if (!typed) {
+        typed = std::make_unique<TypedTexts>();
+        QFile file(FilePath());
+        if (file.open(QIODevice::ReadOnly)) {
+            // A value defined twice has its last definition, as in Qt's reading.
+            for (IniText &text : ReadIniTexts(file.readAll())) {
+                typed->byGroupAndKey.insert({std::move(text.Group), std::move(text.Key)},
+                                            std::move(text.Text));
+            }
         }
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0 || current != section)
-            continue;
-        if (UnescapeName(QStringView(line).left(equals).trimmed()) == key)
-            found = line.mid(equals + 1).trimmed(); // a later line wins, as it does for Qt
     }
-    return found;
+    return typed->byGroupAndKey.value({section.isEmpty() ? section : section + u'/', key});
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QSettings;
+struct TypedTexts;
 
 // The per-user store of texts, addressed by section and key, under the application "Tavrel":
 // $XDG_CONFIG_HOME/Tavrel/Tavrel.conf on Linux. Each object reads the store afresh. Changes
@@ -32,9 +33,11 @@ private:
     const QSettings &Stored() const;
     QSettings &Staged(bool keepStored);
     void DropStaged();
-    QString RawText(const QString &section, const QString &key) const;
+    QString TypedText(const QString &section, const QString &key) const;
 
     mutable std::unique_ptr<QSettings> stored; // the store as it is, opened at the first read
-    std::unique_ptr<QSettings> staged;         // the store to be, from the first change on
+    // The store's values as typed, read once, at the first that Qt reads as a list.
+    mutable std::unique_ptr<TypedTexts> typed;
+    std::unique_ptr<QSettings> staged; // the store to be, from the first change on
     QString stagedPath;
 };

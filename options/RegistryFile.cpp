@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -142,6 +144,15 @@ std::optional<QByteArray> HexBytes(QStringView text)
     return bytes;
 }
 
+// UTF-8 as it is: a U+FEFF at the start is a character of the text, where fromUtf8 would drop
+// it as a byte-order mark.
+QString Utf8Text(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(bytes);
+}
+
 // A string as the registry hands it over: it ends at its first NUL.
 QString CutAtNul(QString text)
 {
@@ -194,7 +205,8 @@ bool IsContinuation(QStringView text)
            text[0] != u';';
 }
 
-// One line of the file: its bytes from begin to textEnd, then its line end up to end.
+// One line of the file: its bytes from begin to textEnd, then its line end up to end. A line
+// ends in LF, CR LF or a CR alone, as editors and the store's own reader take them.
 struct Line
 {
     qsizetype begin;
@@ -234,7 +246,10 @@ public:
     const std::vector<Section> &Sections() const { return sections; }
     // The line's text, decoded and trimmed.
     QString Text(qsizetype line) const;
-    QByteArray LineEnd() const;
+    bool IsBlank(qsizetype line) const { return Text(line).isEmpty(); }
+    // The line end for a new line beside line: line's own, so that the two cannot run together
+    // into one CR LF; for a last line without one, the file's first.
+    QByteArray LineEnd(qsizetype line) const;
 
 private:
     void SplitLines();
@@ -256,34 +271,35 @@ RegistryText::RegistryText(QByteArray fileBytes) : bytes(std::move(fileBytes))
 QString RegistryText::Text(qsizetype line) const
 {
     const Line &l = lines[size_t(line)];
-    QString text = QString::fromUtf8(bytes.constData() + l.begin, l.textEnd - l.begin);
-    if (line == 0 && text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text.trimmed();
+    return Utf8Text(QByteArrayView(bytes).sliced(l.begin, l.textEnd - l.begin)).trimmed();
 }
 
-QByteArray RegistryText::LineEnd() const
+QByteArray RegistryText::LineEnd(qsizetype line) const
 {
-    for (const Line &line : lines) {
-        if (line.end > line.textEnd)
-            return line.end - line.textEnd == 2 ? QByteArrayLiteral("\r\n")
-                                                : QByteArrayLiteral("\n");
+    const Line &own = lines[size_t(line)];
+    if (own.end > own.textEnd)
+        return bytes.sliced(own.textEnd, own.end - own.textEnd);
+    for (const Line &l : lines) {
+        if (l.end > l.textEnd)
+            return bytes.sliced(l.textEnd, l.end - l.textEnd);
     }
     return QByteArrayLiteral("\n");
 }
 
 void RegistryText::SplitLines()
 {
-    qsizetype begin = 0;
-    while (begin < bytes.size()) {
-        const qsizetype newline = bytes.indexOf('\n', begin);
-        if (newline < 0) {
-            lines.push_back({begin, bytes.size(), bytes.size()});
-            break;
-        }
-        const bool crlf = newline > begin && bytes[newline - 1] == '\r';
-        lines.push_back({begin, crlf ? newline - 1 : newline, newline + 1});
-        begin = newline + 1;
+    const char *const data = bytes.constData();
+    const char *const end = data + bytes.size();
+    // The file's own byte-order mark is no part of its first line.
+    const char *begin = bytes.startsWith("\xef\xbb\xbf") ? data + 3 : data;
+    while (begin != end) {
+        const char *const textEnd =
+            std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+        const char *next = textEnd;
+        if (next != end)
+            next += *next == '\r' && next + 1 != end && next[1] == '\n' ? 2 : 1;
+        lines.push_back({begin - data, textEnd - data, next - data});
+        begin = next;
     }
 }
 
@@ -397,7 +413,7 @@ std::optional<Value> RegistryText::ParseValue(qsizetype line) const
     if (!bytes)
         return std::nullopt;
     if (type == StringType)
-        value.text = CutAtNul(QString::fromUtf8(*bytes));
+        value.text = CutAtNul(Utf8Text(*bytes));
     return value;
 }
 
@@ -429,7 +445,7 @@ QByteArray ValueLine(const QString &name, const QString &text, const QByteArray 
 }
 
 // The file's bytes, empty when there is no file, or nothing when it is there but cannot be
-// read whole.
+// read whole. Only the room the file needs is taken, never the most it may hold.
 std::optional<QByteArray> ReadRegistryFile()
 {
     const QString path = RegistryFilePath();
@@ -441,9 +457,9 @@ std::optional<QByteArray> ReadRegistryFile()
     if (!info.isFile() || info.size() > MaxFileSize)
         return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
         return std::nullopt;
-    QByteArray bytes = file.read(MaxFileSize + 1);
+    QByteArray bytes = file.readAll();
     if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
@@ -462,11 +478,6 @@ bool SaveRegistryFile(const QByteArray &bytes)
         return false;
     }
     return file.commit();
-}
-
-bool IsBlank(const RegistryText &text, qsizetype line)
-{
-    return text.Text(line).isEmpty();
 }
 
 } // namespace
@@ -517,8 +528,6 @@ bool RegWriteString(RegRoot root, const QString &keyPath, const QString &valueNa
     const RegistryText text(std::move(*bytes));
     const QByteArray &old = text.Bytes();
     const std::vector<Line> &lines = text.Lines();
-    const QByteArray lineEnd = text.LineEnd();
-    const QByteArray valueLine = ValueLine(valueName, value, lineEnd);
 
     const Section *lastSection = nullptr;
     const Value *lastValue = nullptr;
@@ -535,36 +544,41 @@ bool RegWriteString(RegRoot root, const QString &keyPath, const QString &valueNa
     QByteArray updated;
     if (lastValue) {
         // The definition that counts is replaced, whatever its type; its line end stays.
+        const qsizetype last = lastValue->endLine - 1;
         const qsizetype from = lines[size_t(lastValue->firstLine)].begin;
-        const qsizetype to = lines[size_t(lastValue->endLine - 1)].textEnd;
-        updated = old.left(from) + valueLine + old.mid(to);
+        const qsizetype to = lines[size_t(last)].textEnd;
+        updated = old.left(from) + ValueLine(valueName, value, text.LineEnd(last)) + old.mid(to);
     } else if (lastSection) {
         // A new value goes at the end of its key, before the blank lines that part it from
         // the next one.
         qsizetype after = lastSection->endLine - 1;
-        while (after > lastSection->keyLine && IsBlank(text, after))
+        while (after > lastSection->keyLine && text.IsBlank(after))
             --after;
         const Line &line = lines[size_t(after)];
+        const QByteArray lineEnd = text.LineEnd(after);
+        const QByteArray valueLine = ValueLine(valueName, value, lineEnd);
         const QByteArray inserted =
             line.end > line.textEnd ? valueLine + lineEnd : lineEnd + valueLine;
         updated = old.left(line.end) + inserted + old.mid(line.end);
     } else {
         // The key line stands for the key and every key above it.
+        QByteArray lineEnd = QByteArrayLiteral("\n");
         updated = old;
-        if (updated.isEmpty()) {
-            updated = "REGEDIT4" + lineEnd + lineEnd;
+        if (lines.empty()) {
+            updated += "REGEDIT4" + lineEnd + lineEnd;
         } else {
-            const bool endsBlank = IsBlank(text, qsizetype(lines.size()) - 1);
-            if (!updated.endsWith('\n'))
+            const qsizetype last = qsizetype(lines.size()) - 1;
+            lineEnd = text.LineEnd(last);
+            if (lines.back().end == lines.back().textEnd)
                 updated += lineEnd;
-            if (!endsBlank)
+            if (!text.IsBlank(last))
                 updated += lineEnd;
         }
         QString keyLine = u'[' + rootName;
         for (const QString &name : *path)
             keyLine += u'\\' + name;
         keyLine += u']';
-        updated += keyLine.toUtf8() + lineEnd + valueLine + lineEnd;
+        updated += keyLine.toUtf8() + lineEnd + ValueLine(valueName, value, lineEnd) + lineEnd;
     }
     return SaveRegistryFile(updated);
 }

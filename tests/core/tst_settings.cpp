@@ -1,3 +1,4 @@
+#include "IniTexts.h"
 #include "ItemList.h"
 #include "ItemTable.h"
 #include "PageOptions.h"
@@ -6,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -21,6 +23,9 @@ private slots:
     void textsReadBackAsWritten();
     void handTypedTexts_data();
     void handTypedTexts();
+    void handTypedTextsAsQtReadsThem_data();
+    void handTypedTextsAsQtReadsThem();
+    void manyHandTypedListsLoadQuickly();
     void missingKeysGiveDefaults();
     void firstRunLayout();
     void loadThreeItems();
@@ -34,6 +39,7 @@ private slots:
     void unsyncedChangesAreDropped();
     void leftoverSaves_data();
     void leftoverSaves();
+    void quickSavesOfOneSizeReadBack();
 };
 
 void tst_settings::init()
@@ -96,6 +102,92 @@ void tst_settings::handTypedTexts()
     QVERIFY(WriteStore("[Main]\nNumEntries=1\n\n[%201]\n" + line + "\nURL=\n"));
     const SettingsStore store;
     QCOMPARE(store.ReadSetting(QStringLiteral(" 1"), QStringLiteral("Name")), expected);
+}
+
+void tst_settings::handTypedTextsAsQtReadsThem_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    // Each list is typed with ", " between its items, so that Qt's items joined by ", " give
+    // the text as typed.
+    QTest::newRow("comment after a header")
+        << QByteArray("[Main]\nA=1, 2\n[Other] ; note\nA=3, 4\n");
+    QTest::newRow("blanks inside the brackets") << QByteArray("[ Main ]\nA=1, 2\n");
+    QTest::newRow("text after the brackets") << QByteArray("[Main]x\nA=1, 2\n");
+    QTest::newRow("no closing bracket") << QByteArray("[Main\nA=1, 2\n");
+    QTest::newRow("lone CR ends lines") << QByteArray("[Main]\rA=1, 2\rB=3, 4\r");
+    QTest::newRow("comments and indents")
+        << QByteArray("; top\n  [Main]\n\t; c, d\n  A = 1, 2  \n;x=5, 6\n");
+    QTest::newRow("comment after a value") << QByteArray("[Main]\nA=1, 2 ; note, more\n");
+    QTest::newRow("quoted item") << QByteArray("[Main]\nA=\"x, y\", z\n");
+    QTest::newRow("escapes") << QByteArray("[Main]\nA=tab\\there, new\\nline, \\x41\\101\n");
+    QTest::newRow("line continued by a backslash")
+        << QByteArray("[Main]\nA=one, \\\r\ntwo\nB=3, 4\n");
+    QTest::newRow("quote open over a line break") << QByteArray("[Main]\nA=\"a\nb\", c\nB=3, 4\n");
+    QTest::newRow("quote in a header runs on") << QByteArray("[Main]\nA=1, 2\n[x\"y\n]\nA=3, 4\n");
+    QTest::newRow("escaped names") << QByteArray("[%20%55]\nN%61me=1, 2\nK%U00e9y=3, 4\n");
+    QTest::newRow("section given twice")
+        << QByteArray("[Main]\nA=1, 2\nB=5, 6\n[Other]\nA=x, y\n[Main]\nA=3, 4\n");
+    QTest::newRow("UTF-8 after a byte-order mark")
+        << QByteArray("\xef\xbb\xbf[Main]\nA=Caf\xc3\xa9, th\xc3\xa9\n");
+    QTest::newRow("keys outside sections") << QByteArray("A=1, 2\n[General]\nB=3, 4\n");
+    QTest::newRow("byte-order mark before a first key") << QByteArray("\xef\xbb\xbf A=1, 2\n");
+    QTest::newRow("a section named General") << QByteArray("[%General]\nA=1, 2\n");
+    QTest::newRow("empty first item") << QByteArray("[Main]\nA=, x\n");
+    QTest::newRow("item of another type") << QByteArray("[Main]\nA=@ByteArray(x), y\n");
+    QTest::newRow("empty section name") << QByteArray("[]\nA=1, 2\n[Main]\nB=3, 4\n");
+}
+
+// The store's own reading finds the keys that Qt finds; where Qt reads a hand-typed value as a
+// list, the store gives the text that Qt's items come from, taken from the same line.
+void tst_settings::handTypedTextsAsQtReadsThem()
+{
+    QFETCH(QByteArray, file);
+    QVERIFY(WriteStore(file));
+    QSettings qt(SettingsStore::FilePath(), QSettings::IniFormat);
+    QStringList paths = qt.allKeys();
+    QVERIFY(!paths.isEmpty());
+    QStringList ours;
+    for (const IniText &text : ReadIniTexts(file))
+        ours.append(text.Group + text.Key);
+    ours.removeDuplicates();
+    ours.sort();
+    paths.sort();
+    QCOMPARE(ours, paths);
+
+    const SettingsStore store;
+    for (const QString &path : paths) {
+        const QVariant value = qt.value(path);
+        if (!value.isValid())
+            continue; // a key that Qt cannot look up either
+        QString expected = value.toString();
+        if (value.typeId() == QMetaType::QStringList)
+            expected = value.toStringList().join(u", ");
+        else if (value.typeId() == QMetaType::QVariantList)
+            expected = QStringLiteral("@ByteArray(x), y");
+        const qsizetype slash = path.indexOf(u'/');
+        const QString section = slash < 0 ? QString() : path.left(slash);
+        QCOMPARE(store.ReadSetting(section, path.mid(slash + 1), QStringLiteral("missing")),
+                 expected);
+    }
+}
+
+// Each such value read the whole store file again: 16,000 of them took minutes.
+void tst_settings::manyHandTypedListsLoadQuickly()
+{
+    constexpr int count = 16000;
+    QByteArray file = "[Main]\nNumEntries=" + QByteArray::number(count) + '\n';
+    for (int i = 1; i <= count; ++i)
+        file += "[%20" + QByteArray::number(i) + "]\nName=n\nDescription=milk, eggs, bread\n";
+    QVERIFY(WriteStore(file));
+
+    QElapsedTimer timer;
+    timer.start();
+    ItemTable table;
+    ItemList list;
+    QCOMPARE(LoadItems(SettingsStore(), table, list), count);
+    QCOMPARE(table.Slot(count).Description, QStringLiteral("milk, eggs, bread"));
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed()) + " ms"));
 }
 
 void tst_settings::missingKeysGiveDefaults()
@@ -363,6 +455,20 @@ void tst_settings::leftoverSaves()
     store.WriteSetting(QStringLiteral("Main"), QStringLiteral("NumEntries"), QStringLiteral(" 0"));
     QVERIFY(store.Sync());
     QCOMPARE(QFileInfo::exists(leftover), !removed);
+}
+
+// Qt reads a settings file again only when its size or its time has changed since it last read
+// it, and the time counts in milliseconds.
+void tst_settings::quickSavesOfOneSizeReadBack()
+{
+    for (int i = 0; i < 50; ++i) {
+        const QString text = QString::number(i % 10);
+        SettingsStore store;
+        store.WriteSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize"), text);
+        QVERIFY(store.Sync());
+        QCOMPARE(SettingsStore().ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize")),
+                 text);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_settings)

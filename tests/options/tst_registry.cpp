@@ -78,6 +78,9 @@ private slots:
     void unwritable_data();
     void unwritable();
     void oversizedFileIsLeftAlone();
+    void smallFileTakesLittleMemory();
+    void writingAgainChangesNothing_data();
+    void writingAgainChangesNothing();
 };
 
 void tst_registry::init()
@@ -138,6 +141,13 @@ void tst_registry::read_data()
         << Reg(key + "\"v\"=\"a\"\n\n" + key + "\"v\"=\"b\"\n") << cu << TestKey << v << "b";
     QTest::newRow("last definition not a string")
         << Reg(key + "\"v\"=\"a\"\n\"v\"=dword:00000001\n") << cu << TestKey << v << Default;
+    QTest::newRow("lone CRs") << QByteArray("REGEDIT4\r\r[HKEY_CURRENT_USER\\Software\\Test]\r"
+                                            "\"v\"=\"x\"\r\"w\"=\"y\"\r")
+                              << cu << TestKey << v << "x";
+    QTest::newRow("byte-order mark of the file")
+        << "\xef\xbb\xbf" + Reg(key + R"("v"="x")") << cu << TestKey << v << "x";
+    QTest::newRow("byte-order mark later is no mark")
+        << Reg(key + "\xef\xbb\xbf\"v\"=\"x\"\n") << cu << TestKey << v << Default;
     QTest::newRow("CRLF") << QByteArray("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Test]\r\n"
                                         "\"v\"=\"x\"\r\n")
                           << cu << TestKey << v << "x";
@@ -188,6 +198,14 @@ void tst_registry::roundTrip_data()
     QTest::newRow("deep new path") << "Software\\A\\B\\C"
                                    << "v"
                                    << "x" << QByteArray(R"("v"="x")") << "x";
+    const QString mark(QChar(0xFEFF));
+    QTest::newRow("byte-order mark first") << TestKey << "v" << mark + "a"
+                                           << QByteArray("\"v\"=\"\xef\xbb\xbf"
+                                                         "a\"")
+                                           << mark + "a";
+    QTest::newRow("byte-order mark first, as bytes")
+        << TestKey << "v" << mark + "\n"
+        << QByteArray("\"v\"=hex(1):ef,bb,bf,0a,00") << mark + "\n";
     const QString longText(40000, u'x');
     QTest::newRow("40000 characters")
         << TestKey << "v" << longText << QByteArray("\"v\"=\"" + longText.toUtf8() + '"')
@@ -254,6 +272,13 @@ void tst_registry::writeKeepsTheRest_data()
         << crlf << cu << "Software\\New"
         << "b" << crlf + "\r\n[HKEY_CURRENT_USER\\Software\\New]\r\n\"b\"=\"new\"\r\n";
     const QByteArray open = Reg("[HKEY_CURRENT_USER\\Software\\Test]\n\"a\"=\"1\"");
+    const QByteArray cr = "REGEDIT4\r\r[HKEY_CURRENT_USER\\Software\\Test]\r\"a\"=\"1\"\r\r";
+    QTest::newRow("lone CRs") << cr << cu << TestKey << "b"
+                              << Replaced(cr, "\"1\"\r", "\"1\"\r\"b\"=\"new\"\r");
+    // A CR would run together with the blank line's LF into one line end.
+    QTest::newRow("line end of the line above, not of the first")
+        << QByteArray("REGEDIT4\r[HKEY_CURRENT_USER\\Software\\Test]\n\n") << cu << TestKey << "b"
+        << QByteArray("REGEDIT4\r[HKEY_CURRENT_USER\\Software\\Test]\n\"b\"=\"new\"\n\n");
     QTest::newRow("no line end at the end")
         << open << cu << TestKey << "b" << open + "\n\"b\"=\"new\"";
 }
@@ -344,6 +369,56 @@ void tst_registry::oversizedFileIsLeftAlone()
     QCOMPARE(RegReadString(RegRoot::CurrentUser, TestKey, "v", Default), Default);
     QVERIFY(!RegWriteString(RegRoot::CurrentUser, TestKey, "v", "y"));
     QCOMPARE(QFileInfo(RegistryFilePath()).size(), size);
+}
+
+// The file is read into room for what it holds, not for the largest file it may be (16 MiB).
+void tst_registry::smallFileTakesLittleMemory()
+{
+    SetFileBytes(Reg("[HKEY_CURRENT_USER\\Software\\Test]\n\"v\"=\"x\"\n"));
+    QString read;
+    bool written = false;
+    {
+        const MemoryLimit limit(8 << 20);
+        if (!limit.Active())
+            QSKIP("no memory limit under the address sanitizer");
+        read = RegReadString(RegRoot::CurrentUser, TestKey, "v", Default);
+        written = RegWriteString(RegRoot::CurrentUser, TestKey, "v", "y");
+    }
+    QCOMPARE(read, "x");
+    QVERIFY(written);
+}
+
+void tst_registry::writingAgainChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("lineEnd");
+
+    QTest::newRow("first line ends in a lone CR") << QByteArray("REGEDIT4\r") << QByteArray("\r");
+    QTest::newRow("lone CR, then LF")
+        << QByteArray("REGEDIT4\r[HKEY_CURRENT_USER\\Software]\n") << QByteArray("\n");
+    QTest::newRow("CR LF") << QByteArray("REGEDIT4\r\n\r\n") << QByteArray("\r\n");
+}
+
+// A value too long for one line, written twice, gives the same file both times; what the write
+// adds ends its lines as the lines beside it do.
+void tst_registry::writingAgainChangesNothing()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, lineEnd);
+    const QString value = QStringLiteral("a first line\nand a second one, too long for one line");
+
+    SetFileBytes(file);
+    QVERIFY(RegWriteString(RegRoot::CurrentUser, TestKey, "v", value));
+    const QByteArray once = FileBytes();
+    QVERIFY(RegWriteString(RegRoot::CurrentUser, TestKey, "v", value));
+    QCOMPARE(FileBytes(), once);
+    QCOMPARE(RegReadString(RegRoot::CurrentUser, TestKey, "v", Default), value);
+
+    QVERIFY(once.startsWith(file));
+    QByteArray added = once.mid(file.size());
+    QVERIFY(added.count(lineEnd) >= 4);
+    added.replace(lineEnd, "");
+    QVERIFY(!added.contains('\r') && !added.contains('\n'));
 }
 
 QTEST_GUILESS_MAIN(tst_registry)

@@ -25,6 +25,23 @@ private:
     bool active = false;
 };
 
+// Room for at most bytes more memory in this process while the limit lives: an allocation
+// past it fails. Never active under the address sanitizer, whose own bookkeeping needs room
+// that no limit can foresee.
+class MemoryLimit
+{
+public:
+    explicit MemoryLimit(qint64 bytes);
+    ~MemoryLimit();
+    Q_DISABLE_COPY_MOVE(MemoryLimit)
+
+    bool Active() const { return active; }
+
+private:
+    rlimit previous{};
+    bool active = false;
+};
+
 // The whole file, or nothing when it cannot be read.
 QByteArray ReadFileBytes(const QString &path);
 // Makes the file, and its folder, hold exactly bytes; answers whether it could.

@@ -1,0 +1,326 @@
+#include "IniTexts.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+bool IsLineBreak(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool IsSpace(char c)
+{
+    return IsBlank(c) || IsLineBreak(c);
+}
+
+bool OnlyBlanks(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), IsBlank);
+}
+
+int Digit(char c, int base)
+{
+    int digit = -1;
+    if (c >= '0' && c <= '9')
+        digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        digit = c - 'A' + 10;
+    return digit < base ? digit : -1;
+}
+
+// One line as Qt cuts the file: it runs on over line breaks inside quotes and after a
+// backslash, and it ends before a ';' outside quotes, where a comment begins.
+struct Line
+{
+    qsizetype Begin;
+    qsizetype End;
+    qsizetype Equals; // the first '=' outside quotes, or -1
+};
+
+class LineReader
+{
+public:
+    LineReader(QByteArrayView bytes, qsizetype from) : bytes(bytes), pos(from) {}
+    // The next line that holds anything but blanks and comments.
+    std::optional<Line> Next();
+
+private:
+    QByteArrayView bytes;
+    qsizetype pos;
+};
+
+std::optional<Line> LineReader::Next()
+{
+    const qsizetype size = bytes.size();
+    qsizetype begin = pos;
+    while (begin < size && IsSpace(bytes[begin]))
+        ++begin;
+    qsizetype equals = -1;
+    bool quoted = false;
+    qsizetype i = begin;
+    while (i < size) {
+        const char c = bytes[i];
+        if (c == ';' && i == begin) {
+            while (i < size && !IsLineBreak(bytes[i]))
+                ++i;
+            while (i < size && IsSpace(bytes[i]))
+                ++i;
+            begin = i;
+            continue;
+        }
+        if ((IsLineBreak(c) || c == ';') && !quoted)
+            break;
+        if (c == '=' && !quoted && equals < 0) {
+            equals = i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == '\\' && i + 1 < size) {
+            // The next character is the line's, and so is the other half of a CR LF or LF CR.
+            ++i;
+            if (i + 1 < size && IsLineBreak(bytes[i]) && IsLineBreak(bytes[i + 1]) &&
+                bytes[i] != bytes[i + 1])
+                ++i;
+        }
+        ++i;
+    }
+    pos = i;
+    if (i == begin)
+        return std::nullopt;
+    return Line{begin, i, equals};
+}
+
+// Section and key names escape what they cannot hold as %XX or %UXXXX; a backslash stands for
+// the slash that separates a group from its key.
+QString Unescaped(QByteArrayView name)
+{
+    // Like Qt's own reading, fromUtf8 drops a byte-order mark at the start of the name.
+    const QString text = QString::fromUtf8(name);
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text[i];
+        if (c == u'\\') {
+            result += u'/';
+            ++i;
+            continue;
+        }
+        if (c == u'%' && i + 1 < text.size()) {
+            const bool wide = text[i + 1] == u'U';
+            const qsizetype from = wide ? i + 2 : i + 1;
+            const qsizetype digits = wide ? 4 : 2;
+            bool ok = false;
+            const ushort code = from + digits <= text.size()
+                                    ? QStringView(text).sliced(from, digits).toUShort(&ok, 16)
+                                    : 0;
+            if (ok) {
+                result += QChar(code);
+                i = from + digits;
+                continue;
+            }
+        }
+        result += c;
+        ++i;
+    }
+    return result;
+}
+
+QString Group(QByteArrayView header)
+{
+    const qsizetype close = header.indexOf(']');
+    const QByteArrayView name = header.sliced(1, (close < 0 ? header.size() : close) - 1).trimmed();
+    if (name.compare("general", Qt::CaseInsensitive) == 0)
+        return {}; // the keys outside any section
+    if (name.compare("%general", Qt::CaseInsensitive) == 0)
+        return QString::fromLatin1(name.sliced(1)) + u'/';
+    return Unescaped(name) + u'/';
+}
+
+char16_t SimpleEscape(char c)
+{
+    switch (c) {
+    case 'a':
+        return u'\a';
+    case 'b':
+        return u'\b';
+    case 'f':
+        return u'\f';
+    case 'n':
+        return u'\n';
+    case 'r':
+        return u'\r';
+    case 't':
+        return u'\t';
+    case 'v':
+        return u'\v';
+    case '"':
+    case '?':
+    case '\'':
+    case '\\':
+        return char16_t(c);
+    default:
+        return 0;
+    }
+}
+
+// A value's text: quotes and escapes as Qt reads them, blanks at the start and end dropped
+// unless quoted, and a comma outside quotes kept, with the blanks after it.
+class ValueReader
+{
+public:
+    explicit ValueReader(QByteArrayView raw) : raw(raw) {}
+    QString Read() &&;
+
+private:
+    void SkipBlanks();
+    void Comma();
+    // Answers false where the value ends inside the escape: then no blanks are dropped.
+    bool Escape();
+    bool Number(int base, char16_t code);
+    void Plain();
+
+    QByteArrayView raw;
+    qsizetype i = 0;
+    QString text;
+    qsizetype keepBefore = 0; // trailing blanks from here on are dropped at the end
+    bool inQuotes = false;
+    bool quotedPart = false; // a quote since the last comma outside quotes
+    // One decoder for the whole value, as Qt has: it drops a byte-order mark only at the start
+    // of the value, and joins a character split around an escape or a quote.
+    QStringDecoder utf8{QStringDecoder::Utf8};
+};
+
+QString ValueReader::Read() &&
+{
+    SkipBlanks();
+    while (i < raw.size()) {
+        const char c = raw[i];
+        if (c == '\\') {
+            if (!Escape())
+                return std::move(text);
+        } else if (c == '"') {
+            ++i;
+            quotedPart = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes)
+                SkipBlanks();
+        } else if (c == ',' && !inQuotes) {
+            Comma();
+        } else {
+            Plain();
+        }
+    }
+    if (!quotedPart) {
+        while (text.size() > keepBefore && (text.back() == u' ' || text.back() == u'\t'))
+            text.chop(1);
+    }
+    return std::move(text);
+}
+
+void ValueReader::SkipBlanks()
+{
+    while (i < raw.size() && IsBlank(raw[i]))
+        ++i;
+    keepBefore = text.size();
+}
+
+// Where Qt ends an item of a list. The blanks after the comma, which Qt skips, are added
+// without the decoder, so that it sees the same pieces as in Qt's reading.
+void ValueReader::Comma()
+{
+    text += u',';
+    ++i;
+    keepBefore = text.size();
+    quotedPart = false;
+    while (i < raw.size() && IsBlank(raw[i]))
+        text += QLatin1Char(raw[i++]);
+}
+
+bool ValueReader::Escape()
+{
+    if (++i >= raw.size())
+        return false;
+    const char c = raw[i++];
+    if (const char16_t simple = SimpleEscape(c)) {
+        text += QChar(simple);
+    } else if (c == 'x') {
+        if (i >= raw.size())
+            return false;
+        if (Digit(raw[i], 16) >= 0)
+            return Number(16, 0);
+        // "\x" without a digit stands for nothing.
+    } else if (Digit(c, 8) >= 0) {
+        return Number(8, char16_t(Digit(c, 8)));
+    } else if (IsLineBreak(c)) {
+        // A line continued: the break is dropped, CR LF or LF CR as one.
+        if (i < raw.size() && IsLineBreak(raw[i]) && raw[i] != c)
+            ++i;
+    }
+    // Any other escaped character is dropped.
+    keepBefore = text.size();
+    return true;
+}
+
+// The digits of a numeric escape, as many as there are, kept to 16 bits.
+bool ValueReader::Number(int base, char16_t code)
+{
+    for (; i < raw.size(); ++i) {
+        const int digit = Digit(raw[i], base);
+        if (digit < 0) {
+            text += QChar(code);
+            keepBefore = text.size();
+            return true;
+        }
+        code = char16_t(code * base + digit);
+    }
+    text += QChar(code);
+    return false;
+}
+
+void ValueReader::Plain()
+{
+    qsizetype end = i + 1;
+    while (end < raw.size() && raw[end] != '\\' && raw[end] != '"' && raw[end] != ',')
+        ++end;
+    text += QString(utf8(raw.sliced(i, end - i)));
+    i = end;
+}
+
+} // namespace
+
+std::vector<IniText> ReadIniTexts(QByteArrayView file)
+{
+    std::vector<IniText> texts;
+    // A byte-order mark does not keep Qt from seeing a first section header. In front of a
+    // first key it stays, with the blanks after it, and the key's decoding drops it again.
+    const bool mark = file.startsWith("\xef\xbb\xbf");
+    LineReader lines(file, mark ? 3 : 0);
+    QString group;
+    bool first = true;
+    while (const std::optional<Line> line = lines.Next()) {
+        const QByteArrayView text = file.sliced(line->Begin, line->End - line->Begin);
+        if (text.startsWith('[')) {
+            group = Group(text);
+        } else if (line->Equals >= 0) {
+            qsizetype keyBegin = line->Begin;
+            if (first && mark && OnlyBlanks(file.sliced(3, keyBegin - 3)))
+                keyBegin = 0;
+            const QByteArrayView key = file.sliced(keyBegin, line->Equals - keyBegin).trimmed();
+            const QByteArrayView value =
+                file.sliced(line->Equals + 1, line->End - line->Equals - 1);
+            texts.push_back({group, Unescaped(key), ValueReader(value).Read()});
+        }
+        first = false;
+    }
+    return texts;
+}
