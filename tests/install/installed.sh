@@ -4,8 +4,8 @@
 #   installed.sh layout PREFIX               the files there are installed-files.txt, no more
 #   installed.sh validate PREFIX             the menu entry and the AppStream entry pass their checkers
 #   installed.sh command-line PREFIX VERSION --help, --version and refused arguments, no display
-#   installed.sh page-at-close PREFIX CLOSER the program, closed with one item, writes its page to
-#                                            the data folder (CLOSER: the library that closes it)
+#   installed.sh page-at-close PREFIX        the program, ended with one item as a log-out ends it,
+#                                            writes its page to the data folder
 set -euo pipefail
 check=$1
 prefix=$2
@@ -66,7 +66,6 @@ command-line)
     ;;
 
 page-at-close)
-    closer=$3
     prefix=$(realpath "$prefix") # as the program finds itself
     home=$(mktemp -d)
     trap 'rm -rf "$home"' EXIT
@@ -82,9 +81,17 @@ Description=Fares to the coast
 URL=
 Priority=3
 STORE
-    status=0
     env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-        QT_QPA_PLATFORM=offscreen LD_PRELOAD="$closer" timeout 60 "$prefix/bin/tavrel" || status=$?
+        QT_QPA_PLATFORM=offscreen "$prefix/bin/tavrel" &
+    program=$!
+    # Its lock beside the store names it once it is up and listening for the signal.
+    for _ in $(seq 200); do
+        [ "$(head -n 1 "$store.running" 2>/dev/null)" = "$program" ] && break
+        sleep 0.1
+    done
+    kill -TERM "$program"
+    status=0
+    wait "$program" || status=$?
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
     page="$home/data/Tavrel/To-Do.htm"
     [ -f "$page" ] || fail "no page at $page"
