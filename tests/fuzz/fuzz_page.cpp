@@ -1,8 +1,9 @@
 // The page from any item texts, in any UTF-16, lone surrogates included. On Linux the page is
 // plain US-ASCII; every "&#" begins a decimal reference, closed by ";", to a character that
 // exists (never half of one); an address never holds a double quote, which would end the href
-// early; and every name, description and address on the page reads back, references resolved,
-// as it was held, a lone surrogate as U+FFFD.
+// early; every line ends in CR LF, the lines of a text too; and every name, description and
+// address on the page reads back, references resolved, as it was held, a lone surrogate as
+// U+FFFD and each line break as CR LF.
 //
 // A user's "&" and "<" are markup on purpose and go onto the page unchanged, so the texts are
 // made without them: then every reference on the page is one the writer made, and every tag is
@@ -62,13 +63,18 @@ private:
     qsizetype pos = 0;
 };
 
-// The text as a browser shows it from the page: a lone surrogate becomes U+FFFD.
+// The text as the page shows it: a lone surrogate becomes U+FFFD, and a line break, LF, CR or
+// CR LF, becomes CR LF.
 QString Shown(const QString &text)
 {
     QString shown;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            shown += QStringLiteral("\r\n");
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             shown += c;
             shown += text[++i];
         } else {
@@ -166,8 +172,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                 QStringLiteral("/p/low.gif")};
     const QByteArray page = PageText(list, table, PageOptions(), pictures);
 
-    for (const char byte : page)
-        Require(uchar(byte) < 0x80, "the page is US-ASCII");
+    for (qsizetype i = 0; i < page.size(); ++i) {
+        Require(uchar(page[i]) < 0x80, "the page is US-ASCII");
+        Require(page[i] != '\n' || (i > 0 && page[i - 1] == '\r'), "no line ends in a bare LF");
+        Require(page[i] != '\r' || (i + 1 < page.size() && page[i + 1] == '\n'),
+                "no line ends in a bare CR");
+    }
     Resolved(page);
 
     // Priority 3 first, then 2, then 1, each in list order.
