@@ -42,8 +42,6 @@ private slots:
     void secondStart();
 
 private:
-    void Open(const QByteArray &store);
-
     std::unique_ptr<frmMain> window;
     QTemporaryDir programDir;
 };
@@ -68,14 +66,6 @@ void tst_session::cleanup()
     QCOMPARE(CloseLeftOpenWindows(), QStringList());
 }
 
-void tst_session::Open(const QByteArray &store)
-{
-    QVERIFY(WriteStore(store));
-    ResetGlobals();
-    window = std::make_unique<frmMain>();
-    QVERIFY(ShowActive(*window));
-}
-
 void tst_session::signalClosesOverOpenWindows_data()
 {
     QTest::addColumn<QStringList>("clicks"); // each in the dialog on top, else the main window
@@ -91,7 +81,7 @@ void tst_session::signalClosesOverOpenWindows_data()
 void tst_session::signalClosesOverOpenWindows()
 {
     QFETCH(QStringList, clicks);
-    Open(TwoItems);
+    QVERIFY(OpenOnStore(window, TwoItems));
     const TerminationSignals termination;
     SessionEnd sessionEnd(*window, termination);
     QEventLoop run; // the program's own loop
@@ -125,7 +115,7 @@ void tst_session::signalClosesOverOpenWindows()
 
 void tst_session::sessionManagerSaveLetsWorkGoOn()
 {
-    Open(TwoItems);
+    QVERIFY(OpenOnStore(window, TwoItems));
     const TerminationSignals termination;
     SessionEnd sessionEnd(*window, termination);
     Globals().pageOptions.BodySize = QStringLiteral("4");
@@ -142,7 +132,7 @@ void tst_session::sessionManagerSaveLetsWorkGoOn()
 
 void tst_session::sessionManagerSaveWaitsForNoOne()
 {
-    Open(TwoItems);
+    QVERIFY(OpenOnStore(window, TwoItems));
     QStringList shown;
     SetMessageSink([&shown](const Message &message) { shown << message.Text; });
     QVERIFY(QFile::remove(SettingsStore::FilePath()));
@@ -166,7 +156,7 @@ void tst_session::secondStart_data()
 void tst_session::secondStart()
 {
     QFETCH(bool, firstClosed);
-    Open(TwoItems);
+    QVERIFY(OpenOnStore(window, TwoItems));
     OneCopyPerStore first;
     QCOMPARE(first.Claim(), OneCopyPerStore::Start::Alone);
     first.ServeFrontRequests(*window);

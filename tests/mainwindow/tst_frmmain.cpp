@@ -60,7 +60,6 @@ private:
         Q_ASSERT(control);
         return control;
     }
-    void Open(const QByteArray &store);
     void Perform(const QString &action);
     QString Snapshot() const;
 
@@ -89,14 +88,6 @@ void tst_frmMain::cleanup()
 {
     window.reset();
     ResetGlobals();
-}
-
-void tst_frmMain::Open(const QByteArray &store)
-{
-    QVERIFY(WriteStore(store));
-    ResetGlobals();
-    window = std::make_unique<frmMain>();
-    QVERIFY(ShowActive(*window));
 }
 
 void tst_frmMain::invalidURL_data()
@@ -347,7 +338,7 @@ void tst_frmMain::states()
     QFETCH(QString, actions);
     QFETCH(QString, expected);
 
-    Open(store);
+    QVERIFY(OpenOnStore(window, store));
     for (const QString &action : actions.split(u';', Qt::SkipEmptyParts))
         Perform(action);
     QCOMPARE(Snapshot(), expected);
@@ -355,7 +346,7 @@ void tst_frmMain::states()
 
 void tst_frmMain::tabOrder()
 {
-    Open(ThreeItems);
+    QVERIFY(OpenOnStore(window, ThreeItems));
     Perform(QStringLiteral("edit")); // open fields: Tab must still leave the description
     const QStringList expected{QStringLiteral("txtDescription"), QStringLiteral("txtURL"),
                                QStringLiteral("cmbPriority"),    QStringLiteral("lstItems"),
@@ -372,7 +363,7 @@ void tst_frmMain::tabOrder()
 
 void tst_frmMain::screenReaderNames()
 {
-    Open(ThreeItems);
+    QVERIFY(OpenOnStore(window, ThreeItems));
     QCOMPARE(UnnamedControls(window.get()), QStringList());
     const auto *list = QAccessible::queryAccessibleInterface(Control<QListView>("lstItems"));
     QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Items"));
@@ -380,7 +371,7 @@ void tst_frmMain::screenReaderNames()
 
 void tst_frmMain::addReusesFreedSlot()
 {
-    Open(ThreeItems);
+    QVERIFY(OpenOnStore(window, ThreeItems));
     Perform(QStringLiteral("click=2")); // cherry, slot 1
     Perform(QStringLiteral("delete"));
     for (const char *action : {"new", "name=date", "url=", "desc=fresh", "prio=0", "new"})
@@ -397,7 +388,7 @@ void tst_frmMain::addReusesFreedSlot()
 
 void tst_frmMain::fullListRefusesAdd()
 {
-    Open(ThreeItems);
+    QVERIFY(OpenOnStore(window, ThreeItems));
     ItemTable &table = Globals().itemTable;
     while (table.UpperBound() < ItemTable::MaxSlots)
         table.Slot(table.FindFreeSlot()).InUse = true;
@@ -412,7 +403,7 @@ void tst_frmMain::fullListRefusesAdd()
 
 void tst_frmMain::closeSavesTheList()
 {
-    Open(ThreeItems);
+    QVERIFY(OpenOnStore(window, ThreeItems));
     for (const char *action : {"delete", "new", "name=Zed", "url=http://z", "new"})
         Perform(QString::fromLatin1(action));
     window->close();
@@ -429,7 +420,7 @@ void tst_frmMain::closeSavesTheList()
 
 void tst_frmMain::failedCloseSaveSaysSo()
 {
-    Open(ThreeItems);
+    QVERIFY(OpenOnStore(window, ThreeItems));
     QFile stored(SettingsStore::FilePath());
     QVERIFY(stored.open(QIODevice::ReadOnly));
     const QByteArray before = stored.readAll();
@@ -470,7 +461,7 @@ void tst_frmMain::closeWritesThePageFirst()
     if (pageBlocked)
         QVERIFY(QDir().mkpath(PagePath())); // a folder where the page should go
 
-    Open(ThreeItems);
+    QVERIFY(OpenOnStore(window, ThreeItems));
     Globals().pageOptions.GenerateOnClose = generateOnClose;
     Perform(QStringLiteral("delete"));
     window->close();

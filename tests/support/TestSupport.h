@@ -1,8 +1,13 @@
 #pragma once
 
+#include "TestSeams.h"
+
+#include <QByteArray>
 #include <QList>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <memory>
 
 #include <sys/resource.h>
 
@@ -65,6 +70,17 @@ QStringList UnnamedControls(QWidget *form);
 
 // Shows window and waits until it is the active one; answers whether it became so.
 bool ShowActive(QWidget &window);
+// Starts window afresh on a store that holds exactly content, from the state before start-up,
+// and shows it active; answers whether it could.
+template <typename Window>
+bool OpenOnStore(std::unique_ptr<Window> &window, const QByteArray &content)
+{
+    if (!WriteStore(content))
+        return false;
+    ResetGlobals();
+    window = std::make_unique<Window>();
+    return ShowActive(*window);
+}
 
 // Closes the top-level windows a test left open and names them, so that the next test
 // starts alone.
