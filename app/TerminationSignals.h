@@ -8,7 +8,8 @@
 // the event loop instead of ending the process on the spot: the handler only writes a byte to
 // a pipe, and the loop reads it. A signal that was ignored when the program started, as under
 // nohup, stays ignored. One object at a time. Once it has gone the signals are ignored, so that
-// the end of a close is not cut short either.
+// the end of a close is not cut short either. On Windows the same is true of Ctrl+C, Ctrl+Break
+// and the close of the console the program was started from.
 class TerminationSignals : public QObject
 {
     Q_OBJECT

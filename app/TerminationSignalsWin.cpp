@@ -1,11 +1,55 @@
 #include "TerminationSignals.h"
 
-// Windows ends a program with windows through those windows: it closes them, after asking the
-// session to save, and has no such signals for it to catch.
+#include <QMetaObject>
+
+#include <mutex>
+
+#include <windows.h>
+
+// Windows closes a program's windows to end it (taskkill, the task manager) and asks it to save
+// before the session ends; Qt meets both. What is left is the console the program was started
+// from: Ctrl+C, Ctrl+Break and the console's own close box. The system reports them on a thread
+// of its own, which hands them to the event loop.
+
+namespace {
+
+std::mutex receiverMutex;
+TerminationSignals *receiver = nullptr;
+
+BOOL WINAPI OnConsoleEvent(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
+    {
+        const std::lock_guard lock(receiverMutex);
+        if (receiver) {
+            QMetaObject::invokeMethod(receiver, &TerminationSignals::Received,
+                                      Qt::QueuedConnection);
+        }
+    }
+    // The system ends the process as soon as this returns from a closed console; the close
+    // ends it first, from the main thread.
+    if (event == CTRL_CLOSE_EVENT)
+        Sleep(INFINITE);
+    return TRUE;
+}
+
+} // namespace
+
 struct TerminationSignals::Pipe
 {
 };
 
-TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {}
+TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
+{
+    const std::lock_guard lock(receiverMutex);
+    receiver = this;
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
 
-TerminationSignals::~TerminationSignals() = default;
+// The handler stays, so that a console's events during the rest of the close are ignored too.
+TerminationSignals::~TerminationSignals()
+{
+    const std::lock_guard lock(receiverMutex);
+    receiver = nullptr;
+}

@@ -1,0 +1,3 @@
+#include "StartingConsole.h"
+
+void JoinStartingConsole() {}
