@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds Qt's qtbase for 64-bit Windows, once, into a cache folder outside the clone, and prints
+# that folder. The folder's name is a key of the Qt version, the configure options and the
+# compiler's version, so a change to any of them builds anew beside the old one.
+#
+# The source is Debian's own qt6-base, of the same version as the host Qt whose tools the cross
+# build runs. Where apt has no source entry yet, one is derived from the machine's own Debian
+# entries, with the same archives.
+set -euo pipefail
+# Only the folder goes to standard output; the build's own words go to standard error.
+exec 3>&1 1>&2
+here="$(cd "$(dirname "$0")" && pwd)"
+cache_root="${TAVREL_WINDOWS_QT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrel-windows-qt}"
+
+options=(-xplatform win32-g++ -qt-host-path /usr -release -shared
+         -nomake examples -nomake tests
+         -no-opengl -no-dbus -no-icu -no-openssl
+         -no-feature-sql -no-feature-printsupport -no-feature-concurrent -no-feature-xml
+         -no-feature-vulkan -no-feature-tabletevent
+         -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -no-freetype)
+
+# Debian keeps the host Qt's CMake packages in the multiarch folder, where Qt does not look by itself.
+host_cmake_dir="/usr/lib/$(gcc -print-multiarch)/cmake"
+cmake_args=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/toolchain-mingw64.cmake"
+            -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir")
+
+qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
+compiler_version="$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)"
+key_text="qt6-base ${qt_version}
+${options[*]} -- ${cmake_args[*]//$here/packaging\/windows}
+g++-mingw-w64-x86-64-posix ${compiler_version}
+$(cat "$here/toolchain-mingw64.cmake")"
+key_hash="$(printf '%s' "$key_text" | sha256sum | cut -c1-12)"
+prefix="$cache_root/qt-${qt_version%%+*}-$key_hash"
+
+# The key file is written last, so a folder without it is a build that did not finish.
+if [ -f "$prefix/tavrel-cache-key.txt" ]; then
+    echo "$prefix" >&3
+    exit 0
+fi
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+
+# A deb-src twin of every Debian deb entry, in both of apt's formats.
+add_source_entries() {
+    local list=/etc/apt/sources.list.d/tavrel-deb-src.sources
+    local found=""
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] && [ "$f" != "$list" ] || continue
+        grep -q 'debian-archive-keyring' "$f" || continue
+        found+="$(sed -e 's/^Types:.*/Types: deb-src/' "$f")"$'\n\n'
+    done
+    if [ -f /etc/apt/sources.list ]; then
+        while read -r line; do
+            found+="$line"$'\n'
+        done < <(sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list)
+    fi
+    [ -n "$found" ] || { echo "build-qt: no Debian entry in apt's sources to derive a deb-src entry from" >&2; exit 1; }
+    if grep -q '^deb-src ' <<<"$found"; then
+        list=/etc/apt/sources.list.d/tavrel-deb-src.list
+    fi
+    printf '%s' "$found" | "${as_root[@]}" tee "$list" >/dev/null
+    "${as_root[@]}" apt-get update
+}
+
+if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Version:'; then
+    add_source_entries
+fi
+
+work="$cache_root/work-$key_hash"
+rm -rf "$work" "$prefix"
+mkdir -p "$work/build"
+(cd "$work" && apt-get source --only-source "qt6-base=$qt_version")
+source_dir="$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)"
+
+cd "$work/build"
+"$source_dir/configure" -prefix "$prefix" "${options[@]}" -- "${cmake_args[@]}"
+cmake --build . --parallel "${TAVREL_JOBS:-2}"
+cmake --install . --strip
+printf '%s\n' "$key_text" > "$prefix/tavrel-cache-key.txt"
+cd / && rm -rf "$work"
+echo "$prefix" >&3
