@@ -9,12 +9,18 @@
 
 #include <memory>
 
-#include <sys/resource.h>
-
 class QWidget;
 
+// Windows lacks some of what the tests use: the tests that need it skip there.
+#ifdef Q_OS_WIN
+constexpr bool OnWindows = true;
+#else
+constexpr bool OnWindows = false;
+#endif
+
 // A limit on the size of the files this process writes, for as long as it lives: a write that
-// runs past it fails as on a full disk. Tests run as root, whom no permission stops.
+// runs past it fails as on a full disk. Tests run as root, whom no permission stops. Windows
+// has no such limit for a process: there it is never active.
 class FileSizeLimit
 {
 public:
@@ -25,14 +31,14 @@ public:
     bool Active() const { return active; }
 
 private:
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
+    struct Previous;
+    std::unique_ptr<Previous> previous;
     bool active = false;
 };
 
 // Room for at most bytes more memory in this process while the limit lives: an allocation
 // past it fails. Never active under the address sanitizer, whose own bookkeeping needs room
-// that no limit can foresee.
+// that no limit can foresee, nor on Windows, which has no such limit for a process.
 class MemoryLimit
 {
 public:
@@ -43,7 +49,8 @@ public:
     bool Active() const { return active; }
 
 private:
-    rlimit previous{};
+    struct Previous;
+    std::unique_ptr<Previous> previous;
     bool active = false;
 };
 
