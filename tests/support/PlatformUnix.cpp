@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <csignal>
@@ -68,4 +69,24 @@ MemoryLimit::~MemoryLimit()
 {
     if (active)
         setrlimit(RLIMIT_AS, &previous->limit);
+}
+
+QList<EndingSignal> EndingSignals()
+{
+    return {{"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}};
+}
+
+bool SendSignal(qint64 pid, int signal)
+{
+    return ::kill(pid_t(pid), signal) == 0;
+}
+
+QString UseDataFolder(const QString &folder)
+{
+    if (folder.isEmpty()) {
+        qunsetenv("XDG_DATA_HOME");
+        return QDir::homePath() + QStringLiteral("/.local/share");
+    }
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
+    return folder;
 }

@@ -11,7 +11,8 @@
 
 class QWidget;
 
-// Windows lacks some of what the tests use: the tests that need it skip there.
+// Windows lacks some of what the tests use (signals, resource limits, XDG variables, a second
+// settings store for a second process): the tests that need it skip there.
 #ifdef Q_OS_WIN
 constexpr bool OnWindows = true;
 #else
@@ -53,6 +54,23 @@ private:
     std::unique_ptr<Previous> previous;
     bool active = false;
 };
+
+// The signals by which the system asks a program to end, SIGTERM first; none on Windows, which
+// ends a program through its windows.
+struct EndingSignal
+{
+    const char *Name;
+    int Number;
+};
+QList<EndingSignal> EndingSignals();
+// Sends signal to the process pid; answers whether it went.
+bool SendSignal(qint64 pid, int signal);
+
+// Makes folder the user's data folder for this process (XDG_DATA_HOME; unset for an empty
+// folder, which means ~/.local/share) and answers the data folder the program should now use.
+// Windows has no such variable: there Qt's test mode moves the data folder to one of the tests'
+// own, whatever folder is.
+QString UseDataFolder(const QString &folder);
 
 // The whole file, or nothing when it cannot be read.
 QByteArray ReadFileBytes(const QString &path);
