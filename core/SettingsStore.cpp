@@ -2,6 +2,7 @@
 
 #include "IniTexts.h"
 #include "LeftoverSaves.h"
+#include "StoreFile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -12,7 +13,6 @@
 #include <QSet>
 #include <QSettings>
 
-#include <cstdio>
 #include <utility>
 
 struct TypedTexts
@@ -80,10 +80,15 @@ SettingsStore::~SettingsStore()
 const QSettings &SettingsStore::Stored() const
 {
     if (!stored) {
-        stored = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                             Application, Application);
+        stored = std::make_unique<QSettings>(StoreFileFormat(), QSettings::UserScope, Application,
+                                             Application);
         stored->setFallbacksEnabled(false);
-        KnownFilePath() = stored->fileName();
+        KnownFilePath() = QDir::toNativeSeparators(stored->fileName());
+        // A first start may find the list an earlier program kept, and go on from it.
+        if (!QFileInfo::exists(KnownFilePath())) {
+            if (std::unique_ptr<QSettings> earlier = OpenEarlierStore(Application))
+                stored = std::move(earlier);
+        }
     }
     return *stored;
 }
@@ -153,8 +158,7 @@ bool SettingsStore::Sync()
         staged->sync();
         ok = staged->status() == QSettings::NoError &&
              WrittenWhole(stagedPath, staged->allKeys()) && StampedNewer(stagedPath, target) &&
-             std::rename(QFile::encodeName(stagedPath).constData(),
-                         QFile::encodeName(target).constData()) == 0;
+             ReplaceStoreFile(stagedPath, target);
     }
     DropStaged();
     stored.reset(); // a later read sees the store as it now is

@@ -8,9 +8,11 @@ class QSettings;
 struct TypedTexts;
 
 // The per-user store of texts, addressed by section and key, under the application "Tavrel":
-// $XDG_CONFIG_HOME/Tavrel/Tavrel.conf on Linux. Each object reads the store afresh. Changes
-// are gathered in a new file beside the store until Sync() puts it in the store's place in one
-// step; an object dropped without Sync() changes nothing.
+// $XDG_CONFIG_HOME/Tavrel/Tavrel.conf on Linux, %APPDATA%\Tavrel\Tavrel.ini on Windows. Where
+// that file is missing, a store an earlier program kept in the platform's settings area is read
+// instead, and left as it is; the next Sync() writes the file. Each object reads the store afresh.
+// Changes are gathered in a new file beside the store until Sync() puts it in the store's place in
+// one step; an object dropped without Sync() changes nothing.
 class SettingsStore
 {
 public:
