@@ -2,6 +2,7 @@
 #include "TestSeams.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,8 +10,8 @@
 #include <memory>
 
 // A program in <root>/usr/bin, whose install would put its pictures in <root>/usr/share/tavrel,
-// run by a user whose home is <root>/home. The suite has a process of its own, so the
-// environment is left as the last case set it.
+// run by a user whose home is <root>/home (on Windows, with the data folder of Qt's test mode).
+// The suite has a process of its own, so the environment is left as the last case set it.
 class tst_layout : public QObject
 {
     Q_OBJECT
@@ -37,18 +38,18 @@ void tst_layout::folders_data()
     QTest::addColumn<QStringList>("pictureFolders");
     QTest::addColumn<QString>("dataHome");
     QTest::addColumn<QString>("expectedPictures");
-    QTest::addColumn<QString>("expectedPage");
+    QTest::addColumn<bool>("pageInDataFolder"); // else beside the program
 
     const QString bin = QStringLiteral("usr/bin");
     const QString share = QStringLiteral("usr/share/tavrel");
     const QString data = QStringLiteral("data");
 
-    QTest::newRow("beside the program") << QStringList{bin} << data << bin << bin;
-    QTest::newRow("beside wins over an install") << QStringList{bin, share} << data << bin << bin;
-    QTest::newRow("installed") << QStringList{share} << data << share << "data/Tavrel";
+    QTest::newRow("beside the program") << QStringList{bin} << data << bin << false;
+    QTest::newRow("beside wins over an install") << QStringList{bin, share} << data << bin << false;
+    QTest::newRow("installed") << QStringList{share} << data << share << true;
     QTest::newRow("installed, no XDG_DATA_HOME")
-        << QStringList{share} << QString() << share << "home/.local/share/Tavrel";
-    QTest::newRow("pictures nowhere") << QStringList{} << data << bin << bin;
+        << QStringList{share} << QString() << share << true;
+    QTest::newRow("pictures nowhere") << QStringList{} << data << bin << false;
 }
 
 void tst_layout::folders()
@@ -56,18 +57,18 @@ void tst_layout::folders()
     QFETCH(QStringList, pictureFolders);
     QFETCH(QString, dataHome);
     QFETCH(QString, expectedPictures);
-    QFETCH(QString, expectedPage);
+    QFETCH(bool, pageInDataFolder);
 
     for (const QString &folder : pictureFolders)
         QVERIFY(PutPictures(root->filePath(folder)));
-    if (dataHome.isEmpty())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", QFile::encodeName(root->filePath(dataHome)));
+    const QString dataFolder =
+        UseDataFolder(dataHome.isEmpty() ? dataHome : root->filePath(dataHome));
     SetProgramDirForTests(root->filePath(QStringLiteral("usr/bin")));
 
-    QCOMPARE(PictureFolder(), root->filePath(expectedPictures));
-    QCOMPARE(PagePath(), root->filePath(expectedPage + QStringLiteral("/To-Do.htm")));
+    const QString pageFolder = pageInDataFolder ? dataFolder + QStringLiteral("/Tavrel")
+                                                : root->filePath(QStringLiteral("usr/bin"));
+    QCOMPARE(PictureFolder(), QDir::toNativeSeparators(root->filePath(expectedPictures)));
+    QCOMPARE(PagePath(), QDir::toNativeSeparators(pageFolder + QStringLiteral("/To-Do.htm")));
 }
 
 QTEST_MAIN(tst_layout)

@@ -1,7 +1,9 @@
 #include "ColorTable.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
-#include "RegistryFile.h"
+#include "ProgramLayout.h"
+#include "ScratchRegistry.h"
+#include "SettingsStore.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include "frmAbout.h"
@@ -13,18 +15,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class tst_options : public QObject
 {
@@ -59,6 +59,7 @@ private slots:
 private:
     QTemporaryDir configHome;
     QList<Message> messages;
+    std::optional<ScratchRegistry> registry;
 };
 
 namespace {
@@ -137,15 +138,22 @@ template <typename T = QWidget> T *Control(const QWidget &form, const QString &n
     return form.findChild<T *>(name);
 }
 
-void WriteRegistry(const QByteArray &text)
+const QString BrowserVersion = QStringLiteral("5.50.4807.2300");
+
+void SetBrowserVersion(const QString &version)
 {
-    QVERIFY(WriteFileBytes(RegistryFilePath(), text));
+    QVERIFY(RegWriteString(RegRoot::LocalMachine,
+                           QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer"),
+                           QStringLiteral("Version"), version));
 }
 
-const QByteArray RegistryWithBrowser =
-    "REGEDIT4\r\n\r\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer]\r\n"
-    "\"Version\"=\"5.50.4807.2300\"\r\n";
+// A null text stands for no "Start Page" value at all.
+QString StartPage()
+{
+    return RegReadString(RegRoot::CurrentUser,
+                         QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main"),
+                         QStringLiteral("Start Page"), QString());
+}
 
 // Moves each list one entry on (back, at the last entry) and flips every box and option
 // button, all through the controls themselves.
@@ -202,9 +210,9 @@ void tst_options::initTestCase()
 void tst_options::init()
 {
     ResetGlobals();
-    QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QStringLiteral("/Tavrel"))
-        .removeRecursively();
+    QVERIFY(WriteStore({}));
+    registry.reset();
+    registry.emplace();
     messages.clear();
     SetMessageSink([this](const Message &message) { messages << message; });
 }
@@ -358,13 +366,12 @@ void tst_options::closingWithoutOkChangesNothing()
 {
     QFETCH(QString, how);
 
-    WriteRegistry(RegistryWithBrowser); // so that the start-page box changes too
+    SetBrowserVersion(BrowserVersion); // so that the start-page box changes too
     PageOptions &options = Globals().pageOptions;
     options.FontStyle = QStringLiteral("Serif");
     options.HeaderSize = QStringLiteral("0");
     options.OldIEHome = QStringLiteral("http://before.example/");
     const PageOptions before = options;
-    const QByteArray registryBefore = RegistryWithBrowser;
 
     frmOptions dialog;
     dialog.show();
@@ -378,7 +385,7 @@ void tst_options::closingWithoutOkChangesNothing()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(Differences(before, options), QStringList());
-    QCOMPARE(ReadFileBytes(RegistryFilePath()), registryBefore);
+    QCOMPARE(StartPage(), QString());
 }
 
 void tst_options::enterAndEscDoNotCloseTheDialog()
@@ -405,24 +412,21 @@ void tst_options::enterAndEscDoNotCloseTheDialog()
 
 void tst_options::internetExplorerNeedsTheBrowser_data()
 {
-    QTest::addColumn<QByteArray>("registry");
+    QTest::addColumn<QString>("version"); // null: none at all
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("no registry file") << QByteArray() << false;
-    QTest::newRow("empty version")
-        << QByteArray("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer]"
-                      "\r\n\"Version\"=\"\"\r\n")
-        << false;
-    QTest::newRow("version present") << RegistryWithBrowser << true;
+    QTest::newRow("no version") << QString() << false;
+    QTest::newRow("empty version") << "" << false;
+    QTest::newRow("version present") << BrowserVersion << true;
 }
 
 void tst_options::internetExplorerNeedsTheBrowser()
 {
-    QFETCH(QByteArray, registry);
+    QFETCH(QString, version);
     QFETCH(bool, enabled);
 
-    if (!registry.isEmpty())
-        WriteRegistry(registry);
+    if (!version.isNull())
+        SetBrowserVersion(version);
     Globals().pageOptions.IEHomeSet = 1;
     frmOptions dialog;
     auto *ie = Control<QCheckBox>(dialog, QStringLiteral("chkIE"));
@@ -442,13 +446,13 @@ void tst_options::greyedInternetExplorerLeavesStartPageAlone()
     Click(dialog, QStringLiteral("cmdDone"));
 
     QCOMPARE(Globals().pageOptions.IEHomeSet, qint16(0));
-    QVERIFY(!QFile::exists(RegistryFilePath()));
+    QVERIFY(registry->IsEmpty());
     QCOMPARE(messages.size(), 0);
 }
 
 void tst_options::okWithInternetExplorerTickedSetsStartPage()
 {
-    WriteRegistry(RegistryWithBrowser);
+    SetBrowserVersion(BrowserVersion);
     PageOptions &options = Globals().pageOptions;
     options.IEHomeSet = 0;
     options.FontStyle = QStringLiteral("serif");
@@ -459,6 +463,7 @@ void tst_options::okWithInternetExplorerTickedSetsStartPage()
     Click(dialog, QStringLiteral("cmdDone"));
 
     QCOMPARE(options.IEHomeSet, qint16(1));
+    QCOMPARE(StartPage(), PagePath());
     QCOMPARE(messages.size(), 0);
     // What OK takes over after the start page is taken over all the same.
     QCOMPARE(options.HomeInNetscape, qint16(0));

@@ -2,21 +2,21 @@
 #include "PageOptions.h"
 #include "ProgramLayout.h"
 #include "Registry.h"
-#include "RegistryFile.h"
+#include "ScratchRegistry.h"
 #include "SettingsStore.h"
 #include "StartPage.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
 const QString StartPageKey = QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main");
+const QString BrowserKey = QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer");
 const QString MakersAddress = QStringLiteral("http://www.tavrel.example/");
 
 // A null text stands for no "Start Page" value at all.
@@ -61,6 +61,7 @@ private slots:
 private:
     QTemporaryDir programDir;
     QList<Message> messages;
+    std::optional<ScratchRegistry> registry;
 };
 
 void tst_startpage::initTestCase()
@@ -75,8 +76,8 @@ void tst_startpage::initTestCase()
 void tst_startpage::init()
 {
     messages.clear();
-    const QString folder = QFileInfo(RegistryFilePath()).absolutePath();
-    QVERIFY(!QFileInfo(folder).isDir() || QDir(folder).removeRecursively());
+    registry.reset();
+    registry.emplace();
     SettingsStore store;
     store.DeleteAllSettings();
     store.WriteSetting("Main", "HeaderColor", "Red");
@@ -114,28 +115,29 @@ void tst_startpage::detect()
 
 void tst_startpage::browserPresent_data()
 {
-    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("keyPath");
+    QTest::addColumn<QVariant>("version"); // a text, a number, or nothing at all
     QTest::addColumn<bool>("expected");
 
-    const QByteArray key = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer]\n";
-    QTest::newRow("no file") << QByteArray() << false;
-    QTest::newRow("version") << key + "\"Version\"=\"11.0\"\n" << true;
+    QTest::newRow("no version") << BrowserKey << QVariant() << false;
+    QTest::newRow("version") << BrowserKey << QVariant("11.0") << true;
     QTest::newRow("key in other case")
-        << QByteArray("[HKEY_LOCAL_MACHINE\\Software\\microsoft\\internet explorer]\n"
-                      "\"Version\"=\"9\"\n")
-        << true;
-    QTest::newRow("empty version") << key + "\"Version\"=\"\"\n" << false;
-    QTest::newRow("version as a number") << key + "\"Version\"=dword:0000000b\n" << false;
+        << "Software\\microsoft\\internet explorer" << QVariant("9") << true;
+    QTest::newRow("empty version") << BrowserKey << QVariant("") << false;
+    QTest::newRow("version as a number") << BrowserKey << QVariant(11u) << false;
 }
 
 void tst_startpage::browserPresent()
 {
-    QFETCH(QByteArray, file);
+    QFETCH(QString, keyPath);
+    QFETCH(QVariant, version);
     QFETCH(bool, expected);
 
-    if (!file.isEmpty()) {
-        QVERIFY(WriteFileBytes(RegistryFilePath(), "REGEDIT4\n\n" + file));
-    }
+    const QString name = QStringLiteral("Version");
+    if (version.typeId() == QMetaType::UInt)
+        QVERIFY(RegWriteNumber(RegRoot::LocalMachine, keyPath, name, version.toUInt()));
+    else if (version.isValid())
+        QVERIFY(RegWriteString(RegRoot::LocalMachine, keyPath, name, version.toString()));
     QCOMPARE(BrowserPresent(), expected);
 }
 
@@ -224,7 +226,7 @@ void tst_startpage::failedWrite()
     QFETCH(QString, expectedOldIEHome);
     QFETCH(bool, reported);
 
-    QVERIFY(QDir().mkpath(RegistryFilePath())); // a folder where the file should be
+    QVERIFY(registry->RefuseWrites());
     const QByteArray store = ReadFileBytes(SettingsStore::FilePath());
     PageOptions options;
     options.IEHomeSet = qint16(ieHomeSet);

@@ -12,62 +12,6 @@
 #include <QTest>
 #include <QWidget>
 
-#include <csignal>
-
-#include <malloc.h>
-#include <unistd.h>
-
-FileSizeLimit::FileSizeLimit(qint64 bytes)
-{
-    if (getrlimit(RLIMIT_FSIZE, &previous) != 0)
-        return;
-    rlimit small = previous;
-    small.rlim_cur = rlim_t(bytes);
-    // Past the limit the system sends a signal that would end the test; the write failing is
-    // what the tests want to see.
-    previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    active = setrlimit(RLIMIT_FSIZE, &small) == 0;
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    if (active)
-        setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
-}
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool AddressSanitizer = true;
-#elif defined(__has_feature)
-constexpr bool AddressSanitizer = __has_feature(address_sanitizer);
-#else
-constexpr bool AddressSanitizer = false;
-#endif
-
-MemoryLimit::MemoryLimit(qint64 bytes)
-{
-    if (AddressSanitizer || getrlimit(RLIMIT_AS, &previous) != 0)
-        return;
-    // Large blocks are mapped afresh from now on, so that the limit sees them even where earlier
-    // ones left free room behind; and what is free now goes back before the room is measured.
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
-    malloc_trim(0);
-    // The process's address space so far, in pages, is the first number of statm.
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return;
-    const qint64 used = statm.readLine().split(' ').value(0).toLongLong() * getpagesize();
-    rlimit limited = previous;
-    limited.rlim_cur = rlim_t(used + bytes);
-    active = used > 0 && setrlimit(RLIMIT_AS, &limited) == 0;
-}
-
-MemoryLimit::~MemoryLimit()
-{
-    if (active)
-        setrlimit(RLIMIT_AS, &previous);
-}
-
 QByteArray ReadFileBytes(const QString &path)
 {
     QFile file(path);

@@ -9,12 +9,19 @@
 
 #include <memory>
 
-#include <sys/resource.h>
-
 class QWidget;
 
+// Windows lacks some of what the tests use (signals, resource limits, XDG variables, a second
+// settings store for a second process): the tests that need it skip there.
+#ifdef Q_OS_WIN
+constexpr bool OnWindows = true;
+#else
+constexpr bool OnWindows = false;
+#endif
+
 // A limit on the size of the files this process writes, for as long as it lives: a write that
-// runs past it fails as on a full disk. Tests run as root, whom no permission stops.
+// runs past it fails as on a full disk. Tests run as root, whom no permission stops. Windows
+// has no such limit for a process: there it is never active.
 class FileSizeLimit
 {
 public:
@@ -25,14 +32,14 @@ public:
     bool Active() const { return active; }
 
 private:
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
+    struct Previous;
+    std::unique_ptr<Previous> previous;
     bool active = false;
 };
 
 // Room for at most bytes more memory in this process while the limit lives: an allocation
 // past it fails. Never active under the address sanitizer, whose own bookkeeping needs room
-// that no limit can foresee.
+// that no limit can foresee, nor on Windows, which has no such limit for a process.
 class MemoryLimit
 {
 public:
@@ -43,9 +50,27 @@ public:
     bool Active() const { return active; }
 
 private:
-    rlimit previous{};
+    struct Previous;
+    std::unique_ptr<Previous> previous;
     bool active = false;
 };
+
+// The signals by which the system asks a program to end, SIGTERM first; none on Windows, which
+// ends a program through its windows.
+struct EndingSignal
+{
+    const char *Name;
+    int Number;
+};
+QList<EndingSignal> EndingSignals();
+// Sends signal to the process pid; answers whether it went.
+bool SendSignal(qint64 pid, int signal);
+
+// Makes folder the user's data folder for this process (XDG_DATA_HOME; unset for an empty
+// folder, which means ~/.local/share) and answers the data folder the program should now use.
+// Windows has no such variable: there Qt's test mode moves the data folder to one of the tests'
+// own, whatever folder is.
+QString UseDataFolder(const QString &folder);
 
 // The whole file, or nothing when it cannot be read.
 QByteArray ReadFileBytes(const QString &path);
