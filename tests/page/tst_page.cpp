@@ -185,11 +185,11 @@ void tst_page::cleanup()
     UseDataFolder({}); // the suites run with none of their own
 }
 
-// The program as installed under dir: in usr/bin, its pictures in usr/share/tavrel, and the
+// The program as installed under dir: in usr/bin, its pictures where an install puts them, and the
 // user's data folder at dataHome where the system lets the tests choose it.
 void tst_page::Install(const QString &dataHome)
 {
-    QVERIFY(PutPictures(dir->filePath("usr/share/tavrel")));
+    QVERIFY(PutPictures(InstalledPictureFolder(dir->filePath("usr/bin"))));
     dataFolder = UseDataFolder(dataHome);
     SetProgramDirForTests(dir->filePath("usr/bin"));
 }
@@ -534,7 +534,8 @@ void tst_page::installedPageMakesTheDataFolder()
     QVERIFY(GeneratePage(&window, false));
 
     QCOMPARE(PagePath(), QDir::toNativeSeparators(dataFolder + "/Tavrel/To-Do.htm"));
-    const QString picture = QDir::toNativeSeparators(dir->filePath("usr/share/tavrel/high.gif"));
+    const QString picture = QDir::toNativeSeparators(
+        InstalledPictureFolder(dir->filePath("usr/bin")) + QStringLiteral("/high.gif"));
     QVERIFY(ReadAll(PagePath()).contains("<img src=\"" + picture.toUtf8() + '"'));
     QVERIFY(messages.isEmpty());
 }
