@@ -1,14 +1,5 @@
-# The Windows build's own settings, read before anything is added: where an install puts things,
-# the compiler's runtime libraries, and, when built on Linux, the suites run under Wine.
-
-# What the program loads stands beside it, in the folder it is installed to; the page's pictures
-# go to share\tavrel below it, so that the program tells an install from a folder unpacked by
-# hand as it does on Linux.
-set(CMAKE_INSTALL_BINDIR . CACHE PATH "The program and its libraries")
-# An install from a Linux host goes to a folder of the build; the installer picks the real place.
-if(CMAKE_HOST_UNIX AND CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
-    set(CMAKE_INSTALL_PREFIX "${CMAKE_BINARY_DIR}/install" CACHE PATH "Install folder" FORCE)
-endif()
+# The Windows build's own settings, read once Qt is found and before anything is added: the
+# compiler's runtime libraries, and, when built on Linux, the suites run under Wine.
 
 # The compiler's runtime libraries, stripped, as the program ships them.
 set(TAVREL_WINDOWS_RUNTIME_DIR "${CMAKE_BINARY_DIR}/windows-runtime")

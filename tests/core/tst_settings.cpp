@@ -6,6 +6,12 @@
 #include "SettingsStore.h"
 #include "TestSupport.h"
 
+#ifdef Q_OS_WIN
+#include "ScratchRegistry.h"
+
+#include <array>
+#endif
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,6 +47,7 @@ private slots:
     void leftoverSaves_data();
     void leftoverSaves();
     void quickSavesOfOneSizeReadBack();
+    void earlierProgramsListIsTakenOver();
 };
 
 void tst_settings::init()
@@ -473,6 +480,55 @@ void tst_settings::quickSavesOfOneSizeReadBack()
         QCOMPARE(SettingsStore().ReadSetting(QStringLiteral("Main"), QStringLiteral("HeaderSize")),
                  text);
     }
+}
+
+// A first start on Windows goes on from the list an earlier program kept in the settings area
+// for applications, and leaves that area as it was.
+void tst_settings::earlierProgramsListIsTakenOver()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Only Windows has a settings area an earlier program kept its list in");
+#else
+    const ScratchRegistry registry;
+    const QString area = QStringLiteral("Software\\VB and VBA Program Settings\\Tavrel\\");
+    const QList<std::array<const char *, 3>> values{
+        {"Main", "RunBefore", "Yes"}, {"Main", "NumEntries", " 2"}, {" 1", "Name", "pears"},
+        {" 1", "Priority", "3"},      {" 2", "Name", "Apples"},     {" 2", "Priority", "1"}};
+    for (const auto &[section, name, value] : values) {
+        QVERIFY(RegWriteString(RegRoot::CurrentUser, area + QLatin1String(section),
+                               QLatin1String(name), QLatin1String(value)));
+    }
+    const auto areaNow = [&area] {
+        QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\") + area, QSettings::NativeFormat);
+        QStringList texts;
+        for (const QString &key : settings.allKeys())
+            texts << key + u'=' + settings.value(key).toString();
+        return texts;
+    };
+    const QStringList before = areaNow();
+    QCOMPARE(before.size(), values.size());
+    QVERIFY(WriteStore({}));
+
+    PageOptions options;
+    ItemTable table;
+    ItemList list;
+    {
+        const SettingsStore store;
+        LoadOptions(store, options);
+        QCOMPARE(LoadItems(store, table, list), 2);
+    }
+    QCOMPARE(list.At(0).Name, QStringLiteral("Apples"));
+    QVERIFY(SaveAll(options, table, list));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("Apples"));
+    QCOMPARE(StoredText(QStringLiteral(" 2/Name")), QStringLiteral("pears"));
+    QCOMPARE(areaNow(), before);
+
+    // Once the store is there, it is the list, whatever the area holds.
+    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nNumEntries=0\n"));
+    ItemTable ownTable;
+    ItemList ownList;
+    QCOMPARE(LoadItems(SettingsStore(), ownTable, ownList), 0);
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_settings)

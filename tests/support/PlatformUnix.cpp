@@ -81,6 +81,11 @@ bool SendSignal(qint64 pid, int signal)
     return ::kill(pid_t(pid), signal) == 0;
 }
 
+bool AskThisProcessToEnd()
+{
+    return std::raise(SIGTERM) == 0;
+}
+
 QString UseDataFolder(const QString &folder)
 {
     if (folder.isEmpty()) {

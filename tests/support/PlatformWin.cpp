@@ -2,6 +2,8 @@
 
 #include <QStandardPaths>
 
+#include <windows.h>
+
 struct FileSizeLimit::Previous
 {
 };
@@ -26,6 +28,16 @@ QList<EndingSignal> EndingSignals()
 bool SendSignal(qint64, int)
 {
     return false;
+}
+
+bool AskThisProcessToEnd()
+{
+    // A console of the test's own: one it was started with may hold other programs too.
+    static const bool ownConsole = [] {
+        FreeConsole();
+        return AllocConsole() != 0;
+    }();
+    return ownConsole && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
 }
 
 QString UseDataFolder(const QString &)

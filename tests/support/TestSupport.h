@@ -65,6 +65,9 @@ struct EndingSignal
 QList<EndingSignal> EndingSignals();
 // Sends signal to the process pid; answers whether it went.
 bool SendSignal(qint64 pid, int signal);
+// Asks this process to end as a user may from outside: SIGTERM on Linux; on Windows Ctrl+C in
+// its console, a console of its own made first. Answers whether the request went.
+bool AskThisProcessToEnd();
 
 // Makes folder the user's data folder for this process (XDG_DATA_HOME; unset for an empty
 // folder, which means ~/.local/share) and answers the data folder the program should now use.
