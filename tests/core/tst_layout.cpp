@@ -9,9 +9,10 @@
 
 #include <memory>
 
-// A program in <root>/usr/bin, whose install would put its pictures in <root>/usr/share/tavrel,
-// run by a user whose home is <root>/home (on Windows, with the data folder of Qt's test mode).
-// The suite has a process of its own, so the environment is left as the last case set it.
+// A program in <root>/usr/bin, whose install would put its pictures in <root>/usr/share/tavrel
+// (<root>/usr/bin/share/tavrel on Windows), run by a user whose home is <root>/home (on Windows,
+// with the data folder of Qt's test mode). The suite has a process of its own, so the environment
+// is left as the last case set it.
 class tst_layout : public QObject
 {
     Q_OBJECT
@@ -41,7 +42,7 @@ void tst_layout::folders_data()
     QTest::addColumn<bool>("pageInDataFolder"); // else beside the program
 
     const QString bin = QStringLiteral("usr/bin");
-    const QString share = QStringLiteral("usr/share/tavrel");
+    const QString share = InstalledPictureFolder(bin);
     const QString data = QStringLiteral("data");
 
     QTest::newRow("beside the program") << QStringList{bin} << data << bin << false;

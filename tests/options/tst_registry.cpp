@@ -19,7 +19,7 @@ QByteArray Reg(const QByteArray &body)
     return "REGEDIT4\n\n" + body;
 }
 
-// The cases about the text file, its syntax and its troubles, where the registry is one.
+// Why the cases about the text file itself, its syntax and its troubles, skip on Windows.
 constexpr char NoFile[] = "Windows keeps the registry itself, not in a text file";
 
 QString Folder()
@@ -102,6 +102,8 @@ void tst_registry::init()
 
 void tst_registry::read_data()
 {
+    if (RegistryFile().isEmpty())
+        QSKIP(NoFile);
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<RegRoot>("root");
     QTest::addColumn<QString>("keyPath");
@@ -167,8 +169,6 @@ void tst_registry::read_data()
 
 void tst_registry::read()
 {
-    if (RegistryFile().isEmpty())
-        QSKIP(NoFile);
     QFETCH(QByteArray, file);
     QFETCH(RegRoot, root);
     QFETCH(QString, keyPath);
@@ -257,6 +257,8 @@ void tst_registry::readCreatesNothing()
 
 void tst_registry::writeKeepsTheRest_data()
 {
+    if (RegistryFile().isEmpty())
+        QSKIP(NoFile);
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<RegRoot>("root");
     QTest::addColumn<QString>("keyPath");
@@ -303,8 +305,6 @@ void tst_registry::writeKeepsTheRest_data()
 
 void tst_registry::writeKeepsTheRest()
 {
-    if (RegistryFile().isEmpty())
-        QSKIP(NoFile);
     QFETCH(QByteArray, before);
     QFETCH(RegRoot, root);
     QFETCH(QString, keyPath);
@@ -318,6 +318,8 @@ void tst_registry::writeKeepsTheRest()
 
 void tst_registry::malformedFile_data()
 {
+    if (RegistryFile().isEmpty())
+        QSKIP(NoFile);
     QTest::addColumn<QByteArray>("file");
 
     const QByteArray key = "[HKEY_CURRENT_USER\\Software\\Test]\n";
@@ -343,8 +345,6 @@ void tst_registry::malformedFile_data()
 // Nothing of a bad file is read, and a write keeps all of it and still works.
 void tst_registry::malformedFile()
 {
-    if (RegistryFile().isEmpty())
-        QSKIP(NoFile);
     QFETCH(QByteArray, file);
 
     SetFileBytes(file);
@@ -356,6 +356,8 @@ void tst_registry::malformedFile()
 
 void tst_registry::unwritable_data()
 {
+    if (RegistryFile().isEmpty())
+        QSKIP(NoFile);
     QTest::addColumn<bool>("folderIsAFile");
 
     QTest::newRow("folder is a file") << true;
@@ -366,8 +368,6 @@ void tst_registry::unwritable_data()
 // does.
 void tst_registry::unwritable()
 {
-    if (RegistryFile().isEmpty())
-        QSKIP(NoFile);
     QFETCH(bool, folderIsAFile);
 
     if (folderIsAFile) {
@@ -416,6 +416,8 @@ void tst_registry::smallFileTakesLittleMemory()
 
 void tst_registry::writingAgainChangesNothing_data()
 {
+    if (RegistryFile().isEmpty())
+        QSKIP(NoFile);
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QByteArray>("lineEnd");
 
@@ -429,8 +431,6 @@ void tst_registry::writingAgainChangesNothing_data()
 // adds ends its lines as the lines beside it do.
 void tst_registry::writingAgainChangesNothing()
 {
-    if (RegistryFile().isEmpty())
-        QSKIP(NoFile);
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, lineEnd);
     const QString value = QStringLiteral("a first line\nand a second one, too long for one line");

@@ -26,6 +26,11 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
            file.write(bytes) == bytes.size();
 }
 
+QString InstalledPictureFolder(const QString &programFolder)
+{
+    return QDir::cleanPath(programFolder + QStringLiteral("/" TAVREL_PICTURES_FROM_PROGRAM));
+}
+
 bool PutPictures(const QString &folder)
 {
     for (const char *name : {"high.gif", "med.gif", "low.gif"}) {

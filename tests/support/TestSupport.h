@@ -79,6 +79,9 @@ QString UseDataFolder(const QString &folder);
 QByteArray ReadFileBytes(const QString &path);
 // Makes the file, and its folder, hold exactly bytes; answers whether it could.
 bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+// Where an install puts the page's pictures, for a program installed in programFolder:
+// ../share/tavrel on Linux, share/tavrel beside the program on Windows.
+QString InstalledPictureFolder(const QString &programFolder);
 // Puts the page's three pictures into folder, making it as needed; answers whether it could.
 bool PutPictures(const QString &folder);
 // Makes the settings store hold exactly content; with no content there is no store at all.
