@@ -1,16 +1,19 @@
 #include "OneCopyPerStore.h"
 
+#include "ProcessRunning.h"
 #include "SettingsStore.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
+#include <QFileSystemWatcher>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -20,18 +23,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Time for a copy that has just taken the lock to open its socket. A start that hands over
-// answers at once.
+// Time for a copy that has the lock but runs elsewhere, or has left it unreadable, to give it
+// up. A start that hands over to a copy on this machine does so at once.
 constexpr auto Patience = 2s;
-
-// The socket lives in the temporary folder that all users share, so its name comes from a
-// hash of the store's path.
-QString ServerName(const QString &storePath)
-{
-    const QByteArray hash =
-        QCryptographicHash::hash(storePath.toUtf8(), QCryptographicHash::Sha256);
-    return QStringLiteral("tavrel-") + QString::fromLatin1(hash.toHex().left(32));
-}
 
 } // namespace
 
@@ -44,10 +38,10 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     const QFileInfo store(SettingsStore::FilePath());
     if (!QDir().mkpath(store.absolutePath()))
         return Start::Alone; // the store cannot be saved either, and the close will say so
-    // Another spelling of the same folder must find the same lock and the same socket.
+    // Another spelling of the same folder must find the same lock and the same request file.
     const QString storePath =
         QDir(QFileInfo(store.absolutePath()).canonicalFilePath()).filePath(store.fileName());
-    serverName = ServerName(storePath);
+    requestPath = storePath + QStringLiteral(".front");
     lock = std::make_unique<QLockFile>(storePath + QStringLiteral(".running"));
     // Held for the whole run, so its age says nothing; a lock whose process has ended is stale
     // at once.
@@ -55,23 +49,19 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
 
     const QDeadlineTimer patience(Patience);
     do {
-        if (lock->tryLock(0)) {
-            Listen();
+        if (lock->tryLock(0))
             return Start::Alone;
-        }
         if (lock->error() != QLockFile::LockFailedError)
             return Start::Alone; // no lock can be kept here, so none is
-        if (AskHolderToFront())
+        if (HolderRunsHere() && AskHolderToFront())
             return Start::HandedOver;
         QThread::msleep(50);
     } while (!patience.hasExpired());
 
-    // The holder runs but does not answer. Unless no process holds the file open after all (a
-    // crash can leave a lock file that cannot be read), it runs on another machine or hangs.
-    if (lock->removeStaleLockFile() && lock->tryLock(0)) {
-        Listen();
+    // The holder cannot be asked. Unless no process holds the file open after all (a crash can
+    // leave a lock file that cannot be read), it runs on another machine.
+    if (lock->removeStaleLockFile() && lock->tryLock(0))
         return Start::Alone;
-    }
     qint64 pid = 0;
     QString host;
     lock->getLockInfo(&pid, &host, nullptr);
@@ -84,35 +74,57 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     return Start::Refused;
 }
 
-bool OneCopyPerStore::AskHolderToFront() const
+bool OneCopyPerStore::HolderRunsHere() const
 {
-    // A connection is the whole request.
-    QLocalSocket socket;
-    socket.connectToServer(serverName);
-    return socket.waitForConnected(1000);
+    qint64 pid = 0;
+    QString host;
+    return lock->getLockInfo(&pid, &host, nullptr) && host == QSysInfo::machineHostName() &&
+           ProcessRunning(pid);
 }
 
-void OneCopyPerStore::Listen()
+bool OneCopyPerStore::AskHolderToFront() const
 {
-    // A socket left by a copy that crashed would keep the name taken; the lock says it is dead.
-    QLocalServer::removeServer(serverName);
-    server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server, &QLocalServer::newConnection, this, &OneCopyPerStore::BringToFront);
-    server.listen(serverName);
+    // A line in the file is the whole request; the holder sees it once its window is up.
+    QFile request(requestPath);
+    return request.open(QIODevice::Append) && request.write("front\n") == 6;
 }
 
 void OneCopyPerStore::ServeFrontRequests(QWidget &mainWindow)
 {
     window = &mainWindow;
     mainWindow.installEventFilter(this);
+    if (mainWindow.isVisible()) // painted already
+        ListenSoon();
+}
+
+void OneCopyPerStore::ListenSoon()
+{
+    if (!listenQueued)
+        QTimer::singleShot(0, this, &OneCopyPerStore::Listen);
+    listenQueued = true;
+}
+
+void OneCopyPerStore::Listen()
+{
+    if (!window || !lock || !lock->isLocked())
+        return;
+    QFile request(requestPath);
+    if (!request.open(QIODevice::Append))
+        return;
+    request.close();
+    requests = std::make_unique<QFileSystemWatcher>(QStringList{requestPath});
+    connect(requests.get(), &QFileSystemWatcher::fileChanged, this, &OneCopyPerStore::BringToFront);
+    BringToFront(); // a request made before the window was up
 }
 
 void OneCopyPerStore::BringToFront()
 {
-    while (QLocalSocket *request = server.nextPendingConnection())
-        request->deleteLater();
-    if (!window)
+    // Emptied, the file is ready for the next request; emptying it changes it once more.
+    QFile request(requestPath);
+    if (!window || request.size() == 0 || !request.open(QIODevice::ReadWrite))
         return;
+    request.resize(0);
+    request.close();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->raise();
     window->activateWindow();
@@ -125,16 +137,23 @@ void OneCopyPerStore::BringToFront()
 
 bool OneCopyPerStore::eventFilter(QObject *watched, QEvent *event)
 {
-    // The window hides when it has closed and saved. Minimising hides it too, but then the
-    // window system says so, as a spontaneous event.
-    if (watched == window && event->type() == QEvent::Hide && !event->spontaneous())
-        Release();
+    if (watched == window) {
+        // Nothing a later start needs keeps the first paint waiting.
+        if (event->type() == QEvent::Paint)
+            ListenSoon();
+        // The window hides when it has closed and saved. Minimising hides it too, but then the
+        // window system says so, as a spontaneous event.
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            Release();
+    }
     return QObject::eventFilter(watched, event);
 }
 
 void OneCopyPerStore::Release()
 {
-    server.close();
-    if (lock)
+    requests.reset();
+    if (lock && lock->isLocked()) {
+        QFile::remove(requestPath);
         lock->unlock();
+    }
 }
