@@ -1,19 +1,15 @@
 #include "OneCopyPerStore.h"
 
-#include "ProcessRunning.h"
+#include "FrontRequests.h"
 #include "SettingsStore.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QLockFile>
-#include <QSysInfo>
 #include <QThread>
-#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -23,8 +19,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Time for a copy that has the lock but runs elsewhere, or has left it unreadable, to give it
-// up. A start that hands over to a copy on this machine does so at once.
+// Time for a copy that has just taken the lock to open its channel. A start that hands over
+// answers at once.
 constexpr auto Patience = 2s;
 
 } // namespace
@@ -38,10 +34,10 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     const QFileInfo store(SettingsStore::FilePath());
     if (!QDir().mkpath(store.absolutePath()))
         return Start::Alone; // the store cannot be saved either, and the close will say so
-    // Another spelling of the same folder must find the same lock and the same request file.
+    // Another spelling of the same folder must find the same lock and the same channel.
     const QString storePath =
         QDir(QFileInfo(store.absolutePath()).canonicalFilePath()).filePath(store.fileName());
-    requestPath = storePath + QStringLiteral(".front");
+    requests = std::make_unique<FrontRequests>(storePath);
     lock = std::make_unique<QLockFile>(storePath + QStringLiteral(".running"));
     // Held for the whole run, so its age says nothing; a lock whose process has ended is stale
     // at once.
@@ -49,19 +45,23 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
 
     const QDeadlineTimer patience(Patience);
     do {
-        if (lock->tryLock(0))
+        if (lock->tryLock(0)) {
+            Listen();
             return Start::Alone;
+        }
         if (lock->error() != QLockFile::LockFailedError)
             return Start::Alone; // no lock can be kept here, so none is
-        if (HolderRunsHere() && AskHolderToFront())
+        if (requests->Ask())
             return Start::HandedOver;
         QThread::msleep(50);
     } while (!patience.hasExpired());
 
-    // The holder cannot be asked. Unless no process holds the file open after all (a crash can
-    // leave a lock file that cannot be read), it runs on another machine.
-    if (lock->removeStaleLockFile() && lock->tryLock(0))
+    // The holder runs but does not answer. Unless no process holds the file open after all (a
+    // crash can leave a lock file that cannot be read), it runs on another machine or hangs.
+    if (lock->removeStaleLockFile() && lock->tryLock(0)) {
+        Listen();
         return Start::Alone;
+    }
     qint64 pid = 0;
     QString host;
     lock->getLockInfo(&pid, &host, nullptr);
@@ -74,57 +74,22 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     return Start::Refused;
 }
 
-bool OneCopyPerStore::HolderRunsHere() const
+void OneCopyPerStore::Listen()
 {
-    qint64 pid = 0;
-    QString host;
-    return lock->getLockInfo(&pid, &host, nullptr) && host == QSysInfo::machineHostName() &&
-           ProcessRunning(pid);
-}
-
-bool OneCopyPerStore::AskHolderToFront() const
-{
-    // A line in the file is the whole request; the holder sees it once its window is up.
-    QFile request(requestPath);
-    return request.open(QIODevice::Append) && request.write("front\n") == 6;
+    if (requests->Listen())
+        connect(requests.get(), &FrontRequests::Received, this, &OneCopyPerStore::BringToFront);
 }
 
 void OneCopyPerStore::ServeFrontRequests(QWidget &mainWindow)
 {
     window = &mainWindow;
     mainWindow.installEventFilter(this);
-    if (mainWindow.isVisible()) // painted already
-        ListenSoon();
-}
-
-void OneCopyPerStore::ListenSoon()
-{
-    if (!listenQueued)
-        QTimer::singleShot(0, this, &OneCopyPerStore::Listen);
-    listenQueued = true;
-}
-
-void OneCopyPerStore::Listen()
-{
-    if (!window || !lock || !lock->isLocked())
-        return;
-    QFile request(requestPath);
-    if (!request.open(QIODevice::Append))
-        return;
-    request.close();
-    requests = std::make_unique<QFileSystemWatcher>(QStringList{requestPath});
-    connect(requests.get(), &QFileSystemWatcher::fileChanged, this, &OneCopyPerStore::BringToFront);
-    BringToFront(); // a request made before the window was up
 }
 
 void OneCopyPerStore::BringToFront()
 {
-    // Emptied, the file is ready for the next request; emptying it changes it once more.
-    QFile request(requestPath);
-    if (!window || request.size() == 0 || !request.open(QIODevice::ReadWrite))
+    if (!window)
         return;
-    request.resize(0);
-    request.close();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->raise();
     window->activateWindow();
@@ -137,23 +102,16 @@ void OneCopyPerStore::BringToFront()
 
 bool OneCopyPerStore::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == window) {
-        // Nothing a later start needs keeps the first paint waiting.
-        if (event->type() == QEvent::Paint)
-            ListenSoon();
-        // The window hides when it has closed and saved. Minimising hides it too, but then the
-        // window system says so, as a spontaneous event.
-        if (event->type() == QEvent::Hide && !event->spontaneous())
-            Release();
-    }
+    // The window hides when it has closed and saved. Minimising hides it too, but then the
+    // window system says so, as a spontaneous event.
+    if (watched == window && event->type() == QEvent::Hide && !event->spontaneous())
+        Release();
     return QObject::eventFilter(watched, event);
 }
 
 void OneCopyPerStore::Release()
 {
     requests.reset();
-    if (lock && lock->isLocked()) {
-        QFile::remove(requestPath);
+    if (lock)
         lock->unlock();
-    }
 }

@@ -5,15 +5,14 @@
 
 #include <memory>
 
-class QFileSystemWatcher;
+class FrontRequests;
 class QLockFile;
 class QWidget;
 
 // One copy of the program a settings store: each copy reads the store at start and replaces it
 // whole at close, so a second one would wipe what the first saved. A lock file beside the store
-// names the process that has it. A later start asks that copy to bring its main window to the
-// front by writing to a request file beside the lock, which the copy watches and empties: all of
-// it in Qt's core, so that no network library is loaded before the window.
+// names the process that has it, and a channel beside it lets a later start ask that copy to
+// bring its main window to the front.
 class OneCopyPerStore : public QObject
 {
     Q_OBJECT
@@ -30,25 +29,19 @@ public:
     ~OneCopyPerStore() override;
 
     Start Claim();
-    // Brings window to the front when a later start asks, from the window's first paint on;
-    // a request made before then waits in the file. Once the window has closed, and so saved
-    // the store, the store is free for a new copy, even while this process goes on.
+    // Brings window to the front when a later start asks. Once the window has closed, and so
+    // saved the store, the store is free for a new copy, even while this process goes on.
     void ServeFrontRequests(QWidget &window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool HolderRunsHere() const;
-    bool AskHolderToFront() const;
-    void ListenSoon();
     void Listen();
     void BringToFront();
     void Release();
 
     std::unique_ptr<QLockFile> lock;
-    std::unique_ptr<QFileSystemWatcher> requests;
-    QString requestPath;
+    std::unique_ptr<FrontRequests> requests;
     QPointer<QWidget> window;
-    bool listenQueued = false;
 };
