@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int Items = 10000;
+constexpr int Items = 6000;
 const char KeepSaving[] = "--keep-saving";
 
 // Two lists that differ in every item, so that a mix of them matches neither.
