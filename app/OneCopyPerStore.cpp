@@ -1,14 +1,13 @@
 #include "OneCopyPerStore.h"
 
+#include "FrontRequests.h"
 #include "SettingsStore.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
 #include <QWidget>
@@ -20,18 +19,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Time for a copy that has just taken the lock to open its socket. A start that hands over
+// Time for a copy that has just taken the lock to open its channel. A start that hands over
 // answers at once.
 constexpr auto Patience = 2s;
-
-// The socket lives in the temporary folder that all users share, so its name comes from a
-// hash of the store's path.
-QString ServerName(const QString &storePath)
-{
-    const QByteArray hash =
-        QCryptographicHash::hash(storePath.toUtf8(), QCryptographicHash::Sha256);
-    return QStringLiteral("tavrel-") + QString::fromLatin1(hash.toHex().left(32));
-}
 
 } // namespace
 
@@ -44,10 +34,10 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     const QFileInfo store(SettingsStore::FilePath());
     if (!QDir().mkpath(store.absolutePath()))
         return Start::Alone; // the store cannot be saved either, and the close will say so
-    // Another spelling of the same folder must find the same lock and the same socket.
+    // Another spelling of the same folder must find the same lock and the same channel.
     const QString storePath =
         QDir(QFileInfo(store.absolutePath()).canonicalFilePath()).filePath(store.fileName());
-    serverName = ServerName(storePath);
+    requests = std::make_unique<FrontRequests>(storePath);
     lock = std::make_unique<QLockFile>(storePath + QStringLiteral(".running"));
     // Held for the whole run, so its age says nothing; a lock whose process has ended is stale
     // at once.
@@ -61,7 +51,7 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
         }
         if (lock->error() != QLockFile::LockFailedError)
             return Start::Alone; // no lock can be kept here, so none is
-        if (AskHolderToFront())
+        if (requests->Ask())
             return Start::HandedOver;
         QThread::msleep(50);
     } while (!patience.hasExpired());
@@ -84,21 +74,10 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     return Start::Refused;
 }
 
-bool OneCopyPerStore::AskHolderToFront() const
-{
-    // A connection is the whole request.
-    QLocalSocket socket;
-    socket.connectToServer(serverName);
-    return socket.waitForConnected(1000);
-}
-
 void OneCopyPerStore::Listen()
 {
-    // A socket left by a copy that crashed would keep the name taken; the lock says it is dead.
-    QLocalServer::removeServer(serverName);
-    server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server, &QLocalServer::newConnection, this, &OneCopyPerStore::BringToFront);
-    server.listen(serverName);
+    if (requests->Listen())
+        connect(requests.get(), &FrontRequests::Received, this, &OneCopyPerStore::BringToFront);
 }
 
 void OneCopyPerStore::ServeFrontRequests(QWidget &mainWindow)
@@ -109,8 +88,6 @@ void OneCopyPerStore::ServeFrontRequests(QWidget &mainWindow)
 
 void OneCopyPerStore::BringToFront()
 {
-    while (QLocalSocket *request = server.nextPendingConnection())
-        request->deleteLater();
     if (!window)
         return;
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
@@ -134,7 +111,7 @@ bool OneCopyPerStore::eventFilter(QObject *watched, QEvent *event)
 
 void OneCopyPerStore::Release()
 {
-    server.close();
+    requests.reset();
     if (lock)
         lock->unlock();
 }

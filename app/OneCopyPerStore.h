@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QPointer>
 
 #include <memory>
 
+class FrontRequests;
 class QLockFile;
 class QWidget;
 
 // One copy of the program a settings store: each copy reads the store at start and replaces it
 // whole at close, so a second one would wipe what the first saved. A lock file beside the store
-// names the process that has it, and a local socket lets a later start ask that copy to bring
-// its main window to the front.
+// names the process that has it, and a channel beside it lets a later start ask that copy to
+// bring its main window to the front.
 class OneCopyPerStore : public QObject
 {
     Q_OBJECT
@@ -37,13 +37,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool AskHolderToFront() const;
     void Listen();
     void BringToFront();
     void Release();
 
     std::unique_ptr<QLockFile> lock;
-    QLocalServer server;
-    QString serverName;
+    std::unique_ptr<FrontRequests> requests;
     QPointer<QWidget> window;
 };
