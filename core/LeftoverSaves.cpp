@@ -9,7 +9,8 @@
 void RemoveLeftoverSaves(const QString &storePath)
 {
     const QFileInfo store(storePath);
-    const QRegularExpression scratch(QStringLiteral("^%1\\.(\\d{1,18})-\\d+\\.saving(\\.lock)?$")
+    const QRegularExpression scratch(
+        QStringLiteral("^%1\\.(\\d{1,18})-\\d+\\.saving(\\.lock|\\.[A-Za-z0-9]{6})?$")
                                          .arg(QRegularExpression::escape(store.fileName())));
     QDir folder = store.absoluteDir();
     const QStringList candidates =

@@ -450,6 +450,8 @@ void tst_settings::leftoverSaves_data()
     QTest::newRow("an ended process's save") << QStringLiteral("2147483646-1.saving") << true;
     QTest::newRow("the lock Qt held while writing it")
         << QStringLiteral("2147483646-1.saving.lock") << true;
+    QTest::newRow("Qt's temporary copy of it")
+        << QStringLiteral("2147483646-1.saving.DnHdkF") << true;
     QTest::newRow("a running process's save")
         << QStringLiteral("%1-1000000.saving").arg(QCoreApplication::applicationPid()) << false;
     QTest::newRow("not a save's name") << QStringLiteral("backup.saving") << false;
