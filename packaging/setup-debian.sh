@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the benchmarks (the X display and its
-# damage events for the start-up benchmark among them) need: the four after the
-# fonts check the install and make and check the Debian package; clang and its runtime build the
-# fuzz targets. Given package names, it installs those instead.
+# Installs the Debian 12 packages the build, the tests and the benchmarks need: the start-up
+# benchmark watches the window's first paint on a virtual X display; the four after the fonts
+# check the install and make and check the Debian package; clang and its runtime build the fuzz
+# targets. Given package names, it installs those instead.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
           libbenchmark-dev libxcb-damage0-dev xvfb fonts-dejavu-core fonts-dejavu-extra
