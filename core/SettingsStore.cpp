@@ -85,10 +85,8 @@ const QSettings &SettingsStore::Stored() const
         stored->setFallbacksEnabled(false);
         KnownFilePath() = QDir::toNativeSeparators(stored->fileName());
         // A first start may find the list an earlier program kept, and go on from it.
-        if (!QFileInfo::exists(KnownFilePath())) {
-            if (std::unique_ptr<QSettings> earlier = OpenEarlierStore(Application))
-                stored = std::move(earlier);
-        }
+        if (std::unique_ptr<QSettings> earlier = OpenEarlierStore(Application, KnownFilePath()))
+            stored = std::move(earlier);
     }
     return *stored;
 }

@@ -17,5 +17,6 @@ QSettings::Format StoreFileFormat();
 bool ReplaceStoreFile(const QString &from, const QString &to);
 
 // The settings an earlier program kept for this user in the platform's own settings area,
-// opened for reading, where the platform has such an area and it holds them; else nothing.
-std::unique_ptr<QSettings> OpenEarlierStore(const QString &application);
+// opened for reading, while storeFile does not exist yet, where the platform has such an area
+// and it holds them; else nothing.
+std::unique_ptr<QSettings> OpenEarlierStore(const QString &application, const QString &storeFile);

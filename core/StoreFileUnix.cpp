@@ -16,7 +16,7 @@ bool ReplaceStoreFile(const QString &from, const QString &to)
 }
 
 // Linux had no earlier program of ours, and no common settings area to find one in.
-std::unique_ptr<QSettings> OpenEarlierStore(const QString &)
+std::unique_ptr<QSettings> OpenEarlierStore(const QString &, const QString &)
 {
     return nullptr;
 }

@@ -1,13 +1,14 @@
 #include "StoreFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <windows.h>
 
 namespace {
 
-// Where programs of the design's own kind keep their per-user settings, one key a program.
+// Where older Windows programs kept their per-user settings, one key a program.
 const QString EarlierArea = QStringLiteral("Software\\VB and VBA Program Settings\\");
 
 } // namespace
@@ -24,8 +25,10 @@ bool ReplaceStoreFile(const QString &from, const QString &to)
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-std::unique_ptr<QSettings> OpenEarlierStore(const QString &application)
+std::unique_ptr<QSettings> OpenEarlierStore(const QString &application, const QString &storeFile)
 {
+    if (QFileInfo::exists(storeFile))
+        return nullptr;
     // Asked first with read access only: Qt would make the key if it were missing.
     const QString key = EarlierArea + application;
     HKEY handle = nullptr;
