@@ -42,25 +42,25 @@ fi
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
-# A deb-src twin of every Debian deb entry, in both of apt's formats.
+# A deb-src twin of every Debian deb entry, each in the format it was found in.
 add_source_entries() {
-    local list=/etc/apt/sources.list.d/tavrel-deb-src.sources
-    local found=""
+    local ours=/etc/apt/sources.list.d/tavrel-deb-src
+    local stanzas="" lines=""
     for f in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$f" ] && [ "$f" != "$list" ] || continue
+        [ -f "$f" ] && [ "$f" != "$ours.sources" ] || continue
         grep -q 'debian-archive-keyring' "$f" || continue
-        found+="$(sed -e 's/^Types:.*/Types: deb-src/' "$f")"$'\n\n'
+        stanzas+="$(sed -e 's/^Types:.*/Types: deb-src/' "$f")"$'\n\n'
     done
     if [ -f /etc/apt/sources.list ]; then
-        while read -r line; do
-            found+="$line"$'\n'
-        done < <(sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list)
+        lines="$(sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list)"
     fi
-    [ -n "$found" ] || { echo "build-qt: no Debian entry in apt's sources to derive a deb-src entry from" >&2; exit 1; }
-    if grep -q '^deb-src ' <<<"$found"; then
-        list=/etc/apt/sources.list.d/tavrel-deb-src.list
+    [ -n "$stanzas$lines" ] || { echo "build-qt: no Debian entry in apt's sources to derive a deb-src entry from" >&2; exit 1; }
+    if [ -n "$stanzas" ]; then
+        printf '%s' "$stanzas" | "${as_root[@]}" tee "$ours.sources" >/dev/null
     fi
-    printf '%s' "$found" | "${as_root[@]}" tee "$list" >/dev/null
+    if [ -n "$lines" ]; then
+        printf '%s\n' "$lines" | "${as_root[@]}" tee "$ours.list" >/dev/null
+    fi
     "${as_root[@]}" apt-get update
 }
 
