@@ -1,10 +1,10 @@
 #include "ProgramLayout.h"
 #include "TestSeams.h"
+#include "UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <array>
@@ -51,10 +51,8 @@ Layout Decide()
         const QString installed =
             QDir::cleanPath(programDir + QStringLiteral("/" TAVREL_PICTURES_FROM_PROGRAM));
         if (HoldsPictures(installed)) {
-            const QString data =
-                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
             return {QDir::toNativeSeparators(installed),
-                    QDir::toNativeSeparators(data + QStringLiteral("/Tavrel"))};
+                    QDir::toNativeSeparators(UserDataFolder())};
         }
     }
     const QString beside = QDir::toNativeSeparators(programDir);

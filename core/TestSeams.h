@@ -17,5 +17,9 @@ void SetMessageSink(MessageSink sink);
 // and the page are is decided again from there, with the environment as it is then.
 void SetProgramDirForTests(const QString &dir);
 
+// Puts the store's folder and the user's data folder below root (root/config/Tavrel and
+// root/data/Tavrel), on every platform; an empty text brings the user's own back.
+void UseUserFoldersForTests(const QString &root);
+
 // The shared state as it was before start-up.
 void ResetGlobals();

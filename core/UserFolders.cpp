@@ -1,0 +1,35 @@
+#include "UserFolders.h"
+#include "TestSeams.h"
+
+#include "UserFoldersPlatform.h"
+
+namespace {
+
+const QString Application = QStringLiteral("Tavrel");
+
+QString &TestRoot()
+{
+    static QString root;
+    return root;
+}
+
+} // namespace
+
+QString StoreFolder()
+{
+    if (!TestRoot().isEmpty())
+        return TestRoot() + QStringLiteral("/config/") + Application;
+    return PlatformConfigFolder() + u'/' + Application;
+}
+
+QString UserDataFolder()
+{
+    if (!TestRoot().isEmpty())
+        return TestRoot() + QStringLiteral("/data/") + Application;
+    return PlatformDataFolder() + u'/' + Application;
+}
+
+void UseUserFoldersForTests(const QString &root)
+{
+    TestRoot() = root;
+}
