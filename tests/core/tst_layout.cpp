@@ -1,4 +1,5 @@
 #include "ProgramLayout.h"
+#include "ScratchUser.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 
@@ -72,5 +73,5 @@ void tst_layout::folders()
     QCOMPARE(PagePath(), QDir::toNativeSeparators(pageFolder + QStringLiteral("/To-Do.htm")));
 }
 
-QTEST_MAIN(tst_layout)
+TAVREL_TEST_MAIN(tst_layout)
 #include "tst_layout.moc"

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+// The running user's folders, for as long as the suite runs, are folders of its own below a
+// scratch folder: the store, the page, the browser's settings and whatever else a suite or the
+// processes it starts would write for the user. On Linux HOME and the XDG folders point there,
+// so that the program's own way of finding them is what the suites run; on Windows, where the
+// system names the folders whatever the environment says, the program's test hook moves them.
+// A process started by a suite shares its parent's scratch folder; suites side by side never
+// share one.
+class ScratchUser
+{
+public:
+    ScratchUser();
+    Q_DISABLE_COPY_MOVE(ScratchUser)
+
+    // The scratch folder, in Qt's form.
+    static QString Root();
+
+private:
+    std::optional<QTemporaryDir> owned; // removed with the suite; a child's belongs to its parent
+};
+
+// QTEST_MAIN and QTEST_GUILESS_MAIN, with the user's folders moved first.
+#define TAVREL_TEST_MAIN(TestObject)                                                            \
+    int main(int argc, char *argv[])                                                             \
+    {                                                                                            \
+        const ScratchUser scratchUser;                                                           \
+        QApplication app(argc, argv);                                                            \
+        TestObject test;                                                                         \
+        QTEST_SET_MAIN_SOURCE_PATH                                                               \
+        return QTest::qExec(&test, argc, argv);                                                  \
+    }
+
+#define TAVREL_TEST_GUILESS_MAIN(TestObject)                                                    \
+    int main(int argc, char *argv[])                                                             \
+    {                                                                                            \
+        const ScratchUser scratchUser;                                                           \
+        QCoreApplication app(argc, argv);                                                        \
+        TestObject test;                                                                         \
+        QTEST_SET_MAIN_SOURCE_PATH                                                               \
+        return QTest::qExec(&test, argc, argv);                                                  \
+    }
