@@ -72,7 +72,8 @@ int LoadItems(const SettingsStore &store, ItemTable &table, ItemList &list)
     return count;
 }
 
-bool SaveAll(const PageOptions &options, const ItemTable &table, const ItemList &list)
+bool SaveAll(const PageOptions &options, const ItemTable &table, const ItemList &list,
+             QString *reason)
 {
     // One fresh store object: clearing, writing and syncing in one go makes a single
     // replacement of the file, never an empty store on disk in between.
@@ -97,5 +98,5 @@ bool SaveAll(const PageOptions &options, const ItemTable &table, const ItemList 
         store.WriteSetting(section, QStringLiteral("URL"), slot.URL);
         store.WriteSetting(section, QStringLiteral("Priority"), QString::number(slot.Priority));
     }
-    return store.Sync();
+    return store.Sync(reason);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class ItemList;
+class QString;
 class ItemTable;
 class SettingsStore;
 struct PageOptions;
@@ -13,5 +14,7 @@ void LoadOptions(const SettingsStore &store, PageOptions &options);
 int LoadItems(const SettingsStore &store, ItemTable &table, ItemList &list);
 
 // Replaces the whole store by the options and the items in list order. Answers false when the
-// store could not be written; the old store is then left as it was.
-bool SaveAll(const PageOptions &options, const ItemTable &table, const ItemList &list);
+// store could not be written, with the system's reason in reason where given; the old store is
+// then left as it was.
+bool SaveAll(const PageOptions &options, const ItemTable &table, const ItemList &list,
+             QString *reason = nullptr);

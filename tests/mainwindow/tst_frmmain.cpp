@@ -438,7 +438,8 @@ void tst_frmMain::failedCloseSaveSaysSo()
     }
 
     QCOMPARE(messages, QStringList{QStringLiteral("Error:The list could not be saved to ") +
-                                   SettingsStore::FilePath() + QStringLiteral(".!")});
+                                   SettingsStore::FilePath() +
+                                   QStringLiteral(".\n\nFile too large!")});
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), before);
 }

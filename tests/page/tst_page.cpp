@@ -452,14 +452,21 @@ void tst_page::longPageInPieces()
 void tst_page::confirmation_data()
 {
     QTest::addColumn<bool>("showMessage");
+    QTest::addColumn<QString>("folder"); // the program's, below the test's own
 
-    QTest::newRow("from the button") << true;
-    QTest::newRow("at close") << false;
+    QTest::newRow("from the button") << true << QString();
+    QTest::newRow("at close") << false << QString();
+    // Windows' code pages for western languages have no Cyrillic letters.
+    QTest::newRow("folder named in Cyrillic letters") << false << QStringLiteral("Дмитрий");
 }
 
 void tst_page::confirmation()
 {
     QFETCH(bool, showMessage);
+    QFETCH(QString, folder);
+    const QString programDir = dir->filePath(folder);
+    QVERIFY(QDir().mkpath(programDir));
+    SetProgramDirForTests(programDir);
     AddItem("a", 3, "http://example.com", "d");
     QFile old(PagePath()); // longer than the new page, which must leave nothing of it
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(100000, 'x')) == 100000);
@@ -468,7 +475,9 @@ void tst_page::confirmation()
     QVERIFY(GeneratePage(&window, showMessage));
 
     QCOMPARE(ReadAll(PagePath()), CurrentPage());
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"To-Do.htm"});
+    QCOMPARE(QDir(programDir).entryList(QDir::Files), QStringList{"To-Do.htm"});
+    if (!folder.isEmpty())
+        QVERIFY(CurrentPage().contains("&#1044;&#1084;&#1080;&#1090;&#1088;&#1080;&#1081;"));
     QCOMPARE(cursorChanges, BusyThenDefault);
     QCOMPARE(messages.size(), showMessage ? 1 : 0);
     if (showMessage) {

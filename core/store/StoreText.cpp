@@ -1,4 +1,6 @@
-#include "IniTexts.h"
+#include "StoreText.h"
+
+#include "StoreMap.h"
 
 #include <QStringDecoder>
 
@@ -135,15 +137,18 @@ QString Unescaped(QByteArrayView name)
     return result;
 }
 
-QString Group(QByteArrayView header)
+// Nothing for "[]": Qt names its keys "/key", by which they cannot be looked up.
+std::optional<QString> SectionName(QByteArrayView header)
 {
     const qsizetype close = header.indexOf(']');
     const QByteArrayView name = header.sliced(1, (close < 0 ? header.size() : close) - 1).trimmed();
+    if (name.isEmpty())
+        return std::nullopt;
     if (name.compare("general", Qt::CaseInsensitive) == 0)
-        return {}; // the keys outside any section
+        return QString(); // the keys outside any section
     if (name.compare("%general", Qt::CaseInsensitive) == 0)
-        return QString::fromLatin1(name.sliced(1)) + u'/';
-    return Unescaped(name) + u'/';
+        return QString::fromLatin1(name.sliced(1));
+    return Unescaped(name);
 }
 
 char16_t SimpleEscape(char c)
@@ -296,31 +301,194 @@ void ValueReader::Plain()
     i = end;
 }
 
+// Qt marks a value that is not a plain text with a leading '@', and so writes a text that begins
+// with one as "@@"; a text it had to mark as one is "@String(...)".
+QString TextOfValue(QString value)
+{
+    if (value.startsWith(u"@@"))
+        value.remove(0, 1);
+    else if (value.startsWith(u"@String(") && value.endsWith(u')'))
+        value = value.sliced(8).chopped(1);
+    return value;
+}
+
 } // namespace
 
-std::vector<IniText> ReadIniTexts(QByteArrayView file)
+void ReadStoreText(QByteArrayView file, StoreMap &map)
 {
-    std::vector<IniText> texts;
     // A byte-order mark does not keep Qt from seeing a first section header. In front of a
     // first key it stays, with the blanks after it, and the key's decoding drops it again.
     const bool mark = file.startsWith("\xef\xbb\xbf");
     LineReader lines(file, mark ? 3 : 0);
-    QString group;
+    std::optional<QString> section = QString();
     bool first = true;
     while (const std::optional<Line> line = lines.Next()) {
         const QByteArrayView text = file.sliced(line->Begin, line->End - line->Begin);
         if (text.startsWith('[')) {
-            group = Group(text);
-        } else if (line->Equals >= 0) {
+            section = SectionName(text);
+        } else if (line->Equals >= 0 && section) {
             qsizetype keyBegin = line->Begin;
             if (first && mark && OnlyBlanks(file.sliced(3, keyBegin - 3)))
                 keyBegin = 0;
             const QByteArrayView key = file.sliced(keyBegin, line->Equals - keyBegin).trimmed();
             const QByteArrayView value =
                 file.sliced(line->Equals + 1, line->End - line->Equals - 1);
-            texts.push_back({group, Unescaped(key), ValueReader(value).Read()});
+            map.Set(*section, Unescaped(key), TextOfValue(ValueReader(value).Read()));
         }
         first = false;
     }
-    return texts;
+}
+
+namespace {
+
+constexpr char HexDigits[] = "0123456789ABCDEF";
+
+// Letters, digits, '_', '-' and '.' stay; '/' is a backslash; anything else is %XX or %UXXXX.
+void AppendName(QByteArray &out, const QString &name)
+{
+    for (const QChar c : name) {
+        const char16_t code = c.unicode();
+        if (code == u'/') {
+            out += '\\';
+        } else if ((code >= u'a' && code <= u'z') || (code >= u'A' && code <= u'Z') ||
+                   (code >= u'0' && code <= u'9') || code == u'_' || code == u'-' || code == u'.') {
+            out += char(code);
+        } else if (code <= 0xFF) {
+            out += '%';
+            out += HexDigits[code >> 4];
+            out += HexDigits[code & 0xF];
+        } else {
+            out += "%U";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += HexDigits[(code >> shift) & 0xF];
+        }
+    }
+}
+
+void AppendSectionHeader(QByteArray &out, const QString &section)
+{
+    out += '[';
+    if (section.isEmpty()) {
+        out += "General";
+    } else {
+        // Qt reads "[General]" as the keys outside any section, in any case.
+        if (section.compare(u"general", Qt::CaseInsensitive) == 0)
+            out += '%';
+        AppendName(out, section);
+    }
+    out += ']';
+}
+
+bool IsHexDigit(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// A text as Qt writes one: a leading '@' doubled; control characters, quotes and backslashes
+// escaped, and a hex digit after a numeric escape escaped too, as it would extend it; the rest
+// as UTF-8; in quotes when it holds ',', ';' or '=' or would begin or end with a blank. A lone
+// surrogate, which UTF-8 cannot hold, is escaped like a control character.
+void AppendText(QByteArray &out, const QString &text)
+{
+    const qsizetype start = out.size();
+    if (text.startsWith(u'@'))
+        out += '@';
+    bool quoted = false;
+    bool afterNumber = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (afterNumber && IsHexDigit(c)) {
+            out += "\\x" + QByteArray::number(c, 16);
+            continue;
+        }
+        afterNumber = false;
+        switch (c) {
+        case u'\0':
+            out += "\\0";
+            afterNumber = true;
+            continue;
+        case u'\a':
+            out += "\\a";
+            continue;
+        case u'\b':
+            out += "\\b";
+            continue;
+        case u'\f':
+            out += "\\f";
+            continue;
+        case u'\n':
+            out += "\\n";
+            continue;
+        case u'\r':
+            out += "\\r";
+            continue;
+        case u'\t':
+            out += "\\t";
+            continue;
+        case u'\v':
+            out += "\\v";
+            continue;
+        case u'"':
+        case u'\\':
+            out += '\\';
+            out += char(c);
+            continue;
+        case u',':
+        case u';':
+        case u'=':
+            quoted = true;
+            break;
+        default:
+            break;
+        }
+        if (c < 0x20) {
+            out += "\\x" + QByteArray::number(c, 16);
+            afterNumber = true;
+        } else if (c < 0x80) {
+            out += char(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += QStringView(text).sliced(i, 2).toUtf8();
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            out += "\\x" + QByteArray::number(c, 16);
+            afterNumber = true;
+        } else {
+            out += QStringView(text).sliced(i, 1).toUtf8();
+        }
+    }
+    if (quoted || (out.size() > start && (out[start] == ' ' || out.back() == ' '))) {
+        out.insert(start, '"');
+        out += '"';
+    }
+}
+
+} // namespace
+
+bool WriteStoreText(const StoreMap &map, QByteArrayView lineEnd, const PieceWriter &write)
+{
+    constexpr qsizetype PieceSize = 256 * 1024;
+    QByteArray piece;
+    piece.reserve(PieceSize + 4096);
+    bool firstSection = true;
+    for (const StoreSection &section : map.Sections()) {
+        if (section.Keys.empty())
+            continue;
+        if (!firstSection)
+            piece += lineEnd;
+        firstSection = false;
+        AppendSectionHeader(piece, section.Name);
+        piece += lineEnd;
+        for (const StoreKey &key : section.Keys) {
+            AppendName(piece, key.Name);
+            piece += '=';
+            AppendText(piece, key.Text);
+            piece += lineEnd;
+        }
+        if (piece.size() >= PieceSize) {
+            if (!write(piece))
+                return false;
+            piece.resize(0); // keeps its room
+        }
+    }
+    return piece.isEmpty() || write(piece);
 }

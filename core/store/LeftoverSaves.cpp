@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-void RemoveLeftoverSaves(const QString &storePath)
+void RemoveLeftoverSaves(const QString &path)
 {
-    const QFileInfo store(storePath);
+    const QFileInfo store(path);
     const QRegularExpression scratch(
         QStringLiteral("^%1\\.(\\d{1,18})-\\d+\\.saving(\\.lock|\\.[A-Za-z0-9]{6})?$")
                                          .arg(QRegularExpression::escape(store.fileName())));

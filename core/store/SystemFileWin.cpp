@@ -1,0 +1,101 @@
+#include "SystemFile.h"
+
+#include <QDir>
+#include <QThread>
+
+#include <algorithm>
+
+#include <windows.h>
+
+namespace {
+
+LPCWSTR Wide(const QString &path)
+{
+    return reinterpret_cast<LPCWSTR>(path.utf16());
+}
+
+QString SystemReason(DWORD code)
+{
+    wchar_t *text = nullptr;
+    const DWORD size = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    QString reason = size > 0 ? QString::fromWCharArray(text, int(size)).trimmed()
+                              : QStringLiteral("Error %1").arg(code);
+    LocalFree(text);
+    return reason;
+}
+
+HANDLE Handle(qintptr handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+} // namespace
+
+NewFile::NewFile(const QString &path)
+{
+    const HANDLE file = CreateFileW(Wide(QDir::toNativeSeparators(path)), GENERIC_WRITE, 0,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        reason = SystemReason(GetLastError());
+    else
+        handle = reinterpret_cast<qintptr>(file);
+}
+
+NewFile::~NewFile()
+{
+    if (IsOpen())
+        CloseHandle(Handle(handle));
+}
+
+bool NewFile::Write(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const DWORD size = DWORD(std::min<qsizetype>(bytes.size(), 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(Handle(handle), bytes.data(), size, &written, nullptr) || written == 0) {
+            reason = SystemReason(GetLastError());
+            return false;
+        }
+        bytes = bytes.sliced(written);
+    }
+    return true;
+}
+
+bool NewFile::Close()
+{
+    const HANDLE file = Handle(handle);
+    handle = Closed;
+    const bool flushed = FlushFileBuffers(file) != 0;
+    if (!flushed)
+        reason = SystemReason(GetLastError());
+    CloseHandle(file);
+    return flushed;
+}
+
+// Another program that holds the target open without sharing its deletion (a virus scanner, the
+// search indexer, a sync client) makes the move fail for as long as it does, mostly a moment.
+// Nothing else is waited for: a read-only target stays one.
+bool ReplaceFile(const QString &from, const QString &to, const QDeadlineTimer &patience,
+                 QString &reason)
+{
+    const QString target = QDir::toNativeSeparators(to);
+    int pause = 10; // ms, doubled each time up to a fifth of a second
+    for (;;) {
+        if (MoveFileExW(Wide(QDir::toNativeSeparators(from)), Wide(target),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(Wide(target));
+        const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES &&
+                              (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+        if (!held || readOnly || patience.hasExpired()) {
+            reason = SystemReason(error);
+            return false;
+        }
+        QThread::msleep(ulong(std::min<qint64>(pause, std::max<qint64>(patience.remainingTime(), 1))));
+        pause = std::min(pause * 2, 200);
+    }
+}

@@ -1,0 +1,62 @@
+#include "WholeFile.h"
+
+#include "LeftoverSaves.h"
+#include "SystemFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+std::optional<QDeadlineTimer> &Shared()
+{
+    static std::optional<QDeadlineTimer> deadline;
+    return deadline;
+}
+
+QString ScratchPath(const QString &path)
+{
+    static int writes = 0;
+    return QStringLiteral("%1.%2-%3.saving")
+        .arg(path, QString::number(QCoreApplication::applicationPid()), QString::number(++writes));
+}
+
+} // namespace
+
+SharedReplacePatience::SharedReplacePatience(std::chrono::milliseconds patience)
+{
+    Shared() = QDeadlineTimer(patience);
+}
+
+SharedReplacePatience::~SharedReplacePatience()
+{
+    Shared().reset();
+}
+
+bool WriteWholeFile(const QString &path, const FileProducer &produce, QString &reason)
+{
+    // A folder that cannot be made, or a file in its place, is left to the scratch file's
+    // making to judge and to give the system's reason.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    RemoveLeftoverSaves(path);
+    const QString scratch = ScratchPath(path);
+    bool written = false;
+    {
+        NewFile file(scratch);
+        written = file.IsOpen() &&
+                  produce([&file](QByteArrayView piece) { return file.Write(piece); }) &&
+                  file.Close();
+        reason = file.Reason();
+    }
+    if (written) {
+        const QDeadlineTimer patience = Shared().value_or(QDeadlineTimer(ReplacePatience));
+        if (ReplaceFile(scratch, path, patience, reason))
+            return true;
+    }
+    QFile::remove(scratch);
+    return false;
+}
