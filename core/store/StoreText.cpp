@@ -5,6 +5,9 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string>
 #include <optional>
 
 namespace {
@@ -151,31 +154,16 @@ std::optional<QString> SectionName(QByteArrayView header)
     return Unescaped(name);
 }
 
+// The characters written as a backslash and a letter, and their letters; the last two are only
+// read that way.
+constexpr char16_t Escaped[] = u"\a\b\f\n\r\t\v\"\\?'";
+constexpr char EscapeLetters[] = "abfnrtv\"\\?'";
+constexpr std::size_t WrittenEscapes = 9;
+
 char16_t SimpleEscape(char c)
 {
-    switch (c) {
-    case 'a':
-        return u'\a';
-    case 'b':
-        return u'\b';
-    case 'f':
-        return u'\f';
-    case 'n':
-        return u'\n';
-    case 'r':
-        return u'\r';
-    case 't':
-        return u'\t';
-    case 'v':
-        return u'\v';
-    case '"':
-    case '?':
-    case '\'':
-    case '\\':
-        return char16_t(c);
-    default:
-        return 0;
-    }
+    const char *letter = c ? std::strchr(EscapeLetters, c) : nullptr;
+    return letter ? Escaped[letter - EscapeLetters] : 0;
 }
 
 // A value's text: quotes and escapes as Qt reads them, blanks at the start and end dropped
@@ -379,11 +367,6 @@ void AppendSectionHeader(QByteArray &out, const QString &section)
     out += ']';
 }
 
-bool IsHexDigit(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
 // A text as Qt writes one: a leading '@' doubled; control characters, quotes and backslashes
 // escaped, and a hex digit after a numeric escape escaped too, as it would extend it; the rest
 // as UTF-8; in quotes when it holds ',', ';' or '=' or would begin or end with a blank. A lone
@@ -397,64 +380,24 @@ void AppendText(QByteArray &out, const QString &text)
     bool afterNumber = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (afterNumber && IsHexDigit(c)) {
-            out += "\\x" + QByteArray::number(c, 16);
+        const bool pair =
+            QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const bool hexDigit = c < 0x80 && std::isxdigit(c);
+        if (const char16_t *at = std::char_traits<char16_t>::find(Escaped, WrittenEscapes, c)) {
+            out += '\\';
+            out += EscapeLetters[at - Escaped];
+        } else if (c < 0x20 || (QChar::isSurrogate(c) && !pair) || (afterNumber && hexDigit)) {
+            out += c == 0 ? QByteArray("\\0") : "\\x" + QByteArray::number(c, 16);
+            afterNumber = true;
             continue;
+        } else if (c < 0x80) {
+            quoted = quoted || c == u',' || c == u';' || c == u'=';
+            out += char(c);
+        } else {
+            out += QStringView(text).sliced(i, pair ? 2 : 1).toUtf8();
+            i += pair ? 1 : 0;
         }
         afterNumber = false;
-        switch (c) {
-        case u'\0':
-            out += "\\0";
-            afterNumber = true;
-            continue;
-        case u'\a':
-            out += "\\a";
-            continue;
-        case u'\b':
-            out += "\\b";
-            continue;
-        case u'\f':
-            out += "\\f";
-            continue;
-        case u'\n':
-            out += "\\n";
-            continue;
-        case u'\r':
-            out += "\\r";
-            continue;
-        case u'\t':
-            out += "\\t";
-            continue;
-        case u'\v':
-            out += "\\v";
-            continue;
-        case u'"':
-        case u'\\':
-            out += '\\';
-            out += char(c);
-            continue;
-        case u',':
-        case u';':
-        case u'=':
-            quoted = true;
-            break;
-        default:
-            break;
-        }
-        if (c < 0x20) {
-            out += "\\x" + QByteArray::number(c, 16);
-            afterNumber = true;
-        } else if (c < 0x80) {
-            out += char(c);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += QStringView(text).sliced(i, 2).toUtf8();
-            ++i;
-        } else if (QChar::isSurrogate(c)) {
-            out += "\\x" + QByteArray::number(c, 16);
-            afterNumber = true;
-        } else {
-            out += QStringView(text).sliced(i, 1).toUtf8();
-        }
     }
     if (quoted || (out.size() > start && (out[start] == ' ' || out.back() == ' '))) {
         out.insert(start, '"');

@@ -1,33 +1,15 @@
 #pragma once
 
-#include <QByteArrayView>
+#include "WholeFile.h"
+
 #include <QDeadlineTimer>
-#include <QString>
-#include <QtGlobal>
 
 // The system's own file calls, each failure with the system's reason.
 
-// A file made afresh for writing, unbuffered: every write reaches the system or fails.
-class NewFile
-{
-public:
-    // Fails where anything is at path already.
-    explicit NewFile(const QString &path);
-    ~NewFile();
-    NewFile(const NewFile &) = delete;
-    NewFile &operator=(const NewFile &) = delete;
-
-    bool IsOpen() const { return handle != Closed; }
-    bool Write(QByteArrayView bytes);
-    // Flushes the file to the disk and closes it; answers whether both went.
-    bool Close();
-    const QString &Reason() const { return reason; }
-
-private:
-    static constexpr qintptr Closed = -1;
-    qintptr handle = Closed;
-    QString reason;
-};
+// Makes the file at path afresh, failing where anything is there, hands produce a writer whose
+// every write reaches the system or fails, and flushes the file to the disk before it closes
+// it. Answers whether all of it went; if not, reason says why.
+bool WriteNewFile(const QString &path, const FileProducer &produce, QString &reason);
 
 // Puts the file at from in the place of the one at to in one step, written through to the disk:
 // on Linux a rename, the folder synced after; on Windows a move that replaces, tried again

@@ -11,64 +11,55 @@
 
 namespace {
 
-QString SystemReason()
+QString SystemReason(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
 
-NewFile::NewFile(const QString &path)
+bool WriteNewFile(const QString &path, const FileProducer &produce, QString &reason)
 {
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        reason = SystemReason();
-    handle = fd;
-}
-
-NewFile::~NewFile()
-{
-    if (IsOpen())
-        ::close(int(handle));
-}
-
-bool NewFile::Write(QByteArrayView bytes)
-{
-    // A write may take only part, as when the disk fills; the next one then says why.
-    while (!bytes.isEmpty()) {
-        const ssize_t count = ::write(int(handle), bytes.data(), size_t(bytes.size()));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0) {
-            reason = SystemReason();
-            return false;
-        }
-        bytes = bytes.sliced(count);
-    }
-    return true;
-}
-
-bool NewFile::Close()
-{
-    const int fd = int(handle);
-    handle = Closed;
-    const bool synced = ::fsync(fd) == 0;
-    if (!synced)
-        reason = SystemReason();
-    // close() can report a failure of a write that the system had delayed.
-    if (::close(fd) != 0 && synced) {
-        reason = SystemReason();
+    if (fd < 0) {
+        reason = SystemReason(errno);
         return false;
     }
-    return synced;
+    int error = 0;
+    const auto write = [fd, &error](QByteArrayView bytes) {
+        // A write may take only part, as when the disk fills; the next one then says why.
+        while (!bytes.isEmpty()) {
+            const ssize_t count = ::write(fd, bytes.data(), size_t(bytes.size()));
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count <= 0) {
+                error = errno;
+                return false;
+            }
+            bytes = bytes.sliced(count);
+        }
+        return true;
+    };
+    bool written = produce(write);
+    if (written && ::fsync(fd) != 0) {
+        error = errno;
+        written = false;
+    }
+    // close() can report a failure of a write that the system had delayed.
+    if (::close(fd) != 0 && written) {
+        error = errno;
+        written = false;
+    }
+    if (!written)
+        reason = SystemReason(error);
+    return written;
 }
 
-bool ReplaceFile(const QString &from, const QString &to, const QDeadlineTimer &,
-                 QString &reason)
+bool ReplaceFile(const QString &from, const QString &to, const QDeadlineTimer &, QString &reason)
 {
     if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        reason = SystemReason();
+        reason = SystemReason(errno);
         return false;
     }
     // The rename itself reaches the disk with the folder. The file is in place already, so a

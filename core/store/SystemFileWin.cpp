@@ -26,52 +26,38 @@ QString SystemReason(DWORD code)
     return reason;
 }
 
-HANDLE Handle(qintptr handle)
-{
-    return reinterpret_cast<HANDLE>(handle);
-}
-
 } // namespace
 
-NewFile::NewFile(const QString &path)
+bool WriteNewFile(const QString &path, const FileProducer &produce, QString &reason)
 {
     const HANDLE file = CreateFileW(Wide(QDir::toNativeSeparators(path)), GENERIC_WRITE, 0,
                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
         reason = SystemReason(GetLastError());
-    else
-        handle = reinterpret_cast<qintptr>(file);
-}
-
-NewFile::~NewFile()
-{
-    if (IsOpen())
-        CloseHandle(Handle(handle));
-}
-
-bool NewFile::Write(QByteArrayView bytes)
-{
-    while (!bytes.isEmpty()) {
-        const DWORD size = DWORD(std::min<qsizetype>(bytes.size(), 1 << 30));
-        DWORD written = 0;
-        if (!WriteFile(Handle(handle), bytes.data(), size, &written, nullptr) || written == 0) {
-            reason = SystemReason(GetLastError());
-            return false;
-        }
-        bytes = bytes.sliced(written);
+        return false;
     }
-    return true;
-}
-
-bool NewFile::Close()
-{
-    const HANDLE file = Handle(handle);
-    handle = Closed;
-    const bool flushed = FlushFileBuffers(file) != 0;
-    if (!flushed)
-        reason = SystemReason(GetLastError());
+    DWORD error = ERROR_SUCCESS;
+    const auto write = [file, &error](QByteArrayView bytes) {
+        while (!bytes.isEmpty()) {
+            const DWORD size = DWORD(std::min<qsizetype>(bytes.size(), 1 << 30));
+            DWORD written = 0;
+            if (!WriteFile(file, bytes.data(), size, &written, nullptr) || written == 0) {
+                error = GetLastError();
+                return false;
+            }
+            bytes = bytes.sliced(written);
+        }
+        return true;
+    };
+    bool written = produce(write);
+    if (written && !FlushFileBuffers(file)) {
+        error = GetLastError();
+        written = false;
+    }
     CloseHandle(file);
-    return flushed;
+    if (!written)
+        reason = SystemReason(error);
+    return written;
 }
 
 // Another program that holds the target open without sharing its deletion (a virus scanner, the

@@ -44,15 +44,8 @@ bool WriteWholeFile(const QString &path, const FileProducer &produce, QString &r
     QDir().mkpath(QFileInfo(path).absolutePath());
     RemoveLeftoverSaves(path);
     const QString scratch = ScratchPath(path);
-    bool written = false;
-    {
-        NewFile file(scratch);
-        written = file.IsOpen() &&
-                  produce([&file](QByteArrayView piece) { return file.Write(piece); }) &&
-                  file.Close();
-        reason = file.Reason();
-    }
-    if (written) {
+    QFile::remove(scratch); // an ended process of the same id may have left it
+    if (WriteNewFile(scratch, produce, reason)) {
         const QDeadlineTimer patience = Shared().value_or(QDeadlineTimer(ReplacePatience));
         if (ReplaceFile(scratch, path, patience, reason))
             return true;
