@@ -370,7 +370,8 @@ void AppendSectionHeader(QByteArray &out, const QString &section)
 // A text as Qt writes one: a leading '@' doubled; control characters, quotes and backslashes
 // escaped, and a hex digit after a numeric escape escaped too, as it would extend it; the rest
 // as UTF-8; in quotes when it holds ',', ';' or '=' or would begin or end with a blank. A lone
-// surrogate, which UTF-8 cannot hold, is escaped like a control character.
+// surrogate, which UTF-8 cannot hold, and a byte-order mark, which Qt's reading of UTF-8 may
+// drop, are escaped like control characters.
 void AppendText(QByteArray &out, const QString &text)
 {
     const qsizetype start = out.size();
@@ -386,7 +387,8 @@ void AppendText(QByteArray &out, const QString &text)
         if (const char16_t *at = std::char_traits<char16_t>::find(Escaped, WrittenEscapes, c)) {
             out += '\\';
             out += EscapeLetters[at - Escaped];
-        } else if (c < 0x20 || (QChar::isSurrogate(c) && !pair) || (afterNumber && hexDigit)) {
+        } else if (c < 0x20 || c == 0xFEFF || (QChar::isSurrogate(c) && !pair) ||
+                   (afterNumber && hexDigit)) {
             out += c == 0 ? QByteArray("\\0") : "\\x" + QByteArray::number(c, 16);
             afterNumber = true;
             continue;

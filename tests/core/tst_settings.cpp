@@ -142,6 +142,7 @@ void tst_settings::textsReadBackAsWritten_data()
     QTest::newRow("control characters and hex digits after them")
         << item << name << QStringLiteral("\x01" "a\x1f" "7\a\b\f\v") + QChar(0) + u'7';
     QTest::newRow("unicode") << item << name << QStringLiteral("café 東京 😀");
+    QTest::newRow("byte-order mark first") << item << name << QStringLiteral("\uFEFFx\uFEFF");
     QTest::newRow("lone surrogates")
         << item << name << QString(QChar(0xD800)) + u'a' + QChar(0xDC00) + u'1';
     QTest::newRow("at sign first") << item << name << QStringLiteral("@Variant(x)");
