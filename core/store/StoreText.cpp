@@ -145,13 +145,14 @@ std::optional<QString> SectionName(QByteArrayView header)
 {
     const qsizetype close = header.indexOf(']');
     const QByteArrayView name = header.sliced(1, (close < 0 ? header.size() : close) - 1).trimmed();
-    if (name.isEmpty())
-        return std::nullopt;
     if (name.compare("general", Qt::CaseInsensitive) == 0)
         return QString(); // the keys outside any section
     if (name.compare("%general", Qt::CaseInsensitive) == 0)
         return QString::fromLatin1(name.sliced(1));
-    return Unescaped(name);
+    QString section = Unescaped(name);
+    if (section.isEmpty())
+        return std::nullopt;
+    return section;
 }
 
 // The characters written as a backslash and a letter, and their letters; the last two are only

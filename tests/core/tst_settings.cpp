@@ -241,6 +241,8 @@ void tst_settings::handTypedTextsAsQtReadsThem_data()
     QTest::newRow("empty first item") << QByteArray("[Main]\nA=, x\n");
     QTest::newRow("at signs") << QByteArray("[Main]\nA=@@x, y\nB=\"@@z\"\n");
     QTest::newRow("empty section name") << QByteArray("A=1, 2\n[]\nA=3, 4\n[Main]\nB=3, 4\n");
+    QTest::newRow("section named by a byte-order mark")
+        << QByteArray("A=1, 2\n[\xef\xbb\xbf]\nA=3, 4\n");
 }
 
 // The store finds the keys that Qt finds; where Qt reads a hand-typed value as a list, the store
