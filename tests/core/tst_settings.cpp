@@ -517,6 +517,8 @@ void tst_settings::failedSaveSaysWhy_data()
     QTest::newRow("a file where the folder should be")
         << QStringLiteral("file for folder") << qint64(0)
         << (OnWindows ? QString() : SystemReason(ENOTDIR));
+    QTest::newRow("a folder that cannot be written")
+        << QStringLiteral("read-only folder") << qint64(0) << SystemReason(EACCES);
     QTest::newRow("a folder where the store should be")
         << QStringLiteral("folder for store") << qint64(0)
         << (OnWindows ? QString() : SystemReason(EISDIR));
@@ -550,6 +552,16 @@ void tst_settings::failedSaveSaysWhy()
         QVERIFY(QDir(StoreFolderPath()).removeRecursively());
         QVERIFY(WriteFileBytes(StoreFolderPath(), "not a folder"));
         before = ReadFileBytes(StoreFolderPath());
+    } else if (blocker == u"read-only folder") {
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
+                              QFile::ExeUser;
+        QVERIFY(QFile::setPermissions(StoreFolderPath(), readOnly));
+        const bool stops = !OnWindows && !QFileInfo(StoreFolderPath()).isWritable();
+        QFile::setPermissions(StoreFolderPath(), readOnly | QFile::WriteOwner | QFile::WriteUser);
+        if (!stops)
+            QSKIP("a folder's permissions stop neither an administrator nor anyone on Windows");
+        QVERIFY(QFile::setPermissions(StoreFolderPath(), readOnly));
+        before = ReadFileBytes(path);
     } else if (blocker == u"folder for store") {
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path));
@@ -565,6 +577,9 @@ void tst_settings::failedSaveSaysWhy()
         QVERIFY(fullDisk.Active() || fileSizeLimit == 0);
         saved = SaveAll(options, table, list, &why);
     }
+    QFile::setPermissions(StoreFolderPath(), QFile::ReadOwner | QFile::WriteOwner |
+                                                 QFile::ExeOwner | QFile::ReadUser |
+                                                 QFile::WriteUser | QFile::ExeUser);
     QVERIFY(!saved);
     if (OnWindows)
         QVERIFY2(!why.isEmpty(), "no reason");
