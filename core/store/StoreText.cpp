@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <string>
 #include <optional>
+#include <string>
 
 namespace {
 

@@ -20,8 +20,8 @@ QString SystemReason(int error)
 
 bool WriteNewFile(const QString &path, const FileProducer &produce, QString &reason)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         reason = SystemReason(errno);
         return false;

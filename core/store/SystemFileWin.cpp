@@ -30,8 +30,8 @@ QString SystemReason(DWORD code)
 
 bool WriteNewFile(const QString &path, const FileProducer &produce, QString &reason)
 {
-    const HANDLE file = CreateFileW(Wide(QDir::toNativeSeparators(path)), GENERIC_WRITE, 0,
-                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(Wide(QDir::toNativeSeparators(path)), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         reason = SystemReason(GetLastError());
         return false;
@@ -81,7 +81,8 @@ bool ReplaceFile(const QString &from, const QString &to, const QDeadlineTimer &p
             reason = SystemReason(error);
             return false;
         }
-        QThread::msleep(ulong(std::min<qint64>(pause, std::max<qint64>(patience.remainingTime(), 1))));
+        QThread::msleep(
+            ulong(std::min<qint64>(pause, std::max<qint64>(patience.remainingTime(), 1))));
         pause = std::min(pause * 2, 200);
     }
 }

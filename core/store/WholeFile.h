@@ -29,6 +29,5 @@ class SharedReplacePatience
 public:
     explicit SharedReplacePatience(std::chrono::milliseconds patience);
     ~SharedReplacePatience();
-    SharedReplacePatience(const SharedReplacePatience &) = delete;
-    SharedReplacePatience &operator=(const SharedReplacePatience &) = delete;
+    Q_DISABLE_COPY_MOVE(SharedReplacePatience)
 };

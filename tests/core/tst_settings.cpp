@@ -41,8 +41,8 @@ QString StoreFolderPath()
 // What lies beside the store.
 QStringList Beside()
 {
-    QStringList names = QDir(StoreFolderPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
-                                                          QDir::Hidden);
+    QStringList names =
+        QDir(StoreFolderPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     names.removeOne(QFileInfo(SettingsStore::FilePath()).fileName());
     return names;
 }
@@ -69,9 +69,9 @@ const char HoldFile[] = "--hold-file";
 
 int HoldFileFor(const QString &path, int ms)
 {
-    const HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()),
-                                    GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(
+        reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ,
+        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     std::puts("holding");
@@ -139,8 +139,11 @@ void tst_settings::textsReadBackAsWritten_data()
     QTest::newRow("backslashes") << item << name << QStringLiteral("C:\\dir\\ \\\\ \\n");
     QTest::newRow("line breaks") << item << name << QStringLiteral("one\r\ntwo\nthree\r");
     QTest::newRow("tab first") << item << name << QStringLiteral("\ta\tb");
-    QTest::newRow("control characters and hex digits after them")
-        << item << name << QStringLiteral("\x01" "a\x1f" "7\a\b\f\v") + QChar(0) + u'7';
+    QTest::newRow("control characters and hex digits after them") << item << name
+                                                                  << QStringLiteral("\x01"
+                                                                                    "a\x1f"
+                                                                                    "7\a\b\f\v") +
+                                                                         QChar(0) + u'7';
     QTest::newRow("unicode") << item << name << QStringLiteral("café 東京 😀");
     QTest::newRow("byte-order mark first") << item << name << QStringLiteral("\uFEFFx\uFEFF");
     QTest::newRow("lone surrogates")
@@ -151,12 +154,12 @@ void tst_settings::textsReadBackAsWritten_data()
     QTest::newRow("ini syntax") << item << name << QStringLiteral("[Main]\nkey=value ; # %20");
     QTest::newRow("blank only") << item << name << QStringLiteral(" ");
     QTest::newRow("long") << item << name << QString(5000, QLatin1Char('x'));
-    QTest::newRow("key with a blank") << Main << QStringLiteral("Font Style")
-                                      << QStringLiteral("sans-serif");
+    QTest::newRow("key with a blank")
+        << Main << QStringLiteral("Font Style") << QStringLiteral("sans-serif");
     QTest::newRow("names of any characters")
         << QStringLiteral("%20 [x]=;é東") << QStringLiteral("k/e%y=;é") << QStringLiteral("v");
-    QTest::newRow("section named General") << QStringLiteral("General") << name
-                                           << QStringLiteral("g");
+    QTest::newRow("section named General")
+        << QStringLiteral("General") << name << QStringLiteral("g");
     QTest::newRow("keys outside sections") << QString() << name << QStringLiteral("r");
 }
 
@@ -197,7 +200,8 @@ void tst_settings::handTypedTexts_data()
     QTest::newRow("utf-8") << QByteArray("Name=Caf\xc3\xa9, th\xc3\xa9") << "Café, thé";
     QTest::newRow("leading at doubled") << QByteArray("Name=@@home") << "@home";
     QTest::newRow("single leading at") << QByteArray("Name=@home") << "@home";
-    QTest::newRow("text Qt marked") << QByteArray("Name=@String(a\\0\\x37)") << QStringLiteral("a") + QChar(0) + u'7';
+    QTest::newRow("text Qt marked")
+        << QByteArray("Name=@String(a\\0\\x37)") << QStringLiteral("a") + QChar(0) + u'7';
 }
 
 void tst_settings::handTypedTexts()
@@ -317,7 +321,8 @@ void tst_settings::storesOfVersion100()
     QCOMPARE(table.Slot(1).Description, QStringLiteral("Milk, eggs; bread = breakfast"));
     QCOMPARE(table.Slot(2).Description,
              QStringLiteral("Two lines\r\nthen a tab\there\\ and 東京 😀"));
-    QCOMPARE(table.Slot(3).Description, QStringLiteral("nul") + QChar(0) + QStringLiteral("7 inside"));
+    QCOMPARE(table.Slot(3).Description,
+             QStringLiteral("nul") + QChar(0) + QStringLiteral("7 inside"));
     QCOMPARE(table.Slot(4).URL, QStringLiteral("@@twice"));
     QCOMPARE(table.Slot(4).Priority, qint16(-1));
     QStringList names;
@@ -508,12 +513,13 @@ void tst_settings::oldStartPageSurvivesClose()
 
 void tst_settings::failedSaveSaysWhy_data()
 {
-    QTest::addColumn<QString>("blocker"); // what stands in the way
+    QTest::addColumn<QString>("blocker");      // what stands in the way
     QTest::addColumn<qint64>("fileSizeLimit"); // bytes; 0: none, -1: 20 short of the whole
-    QTest::addColumn<QString>("reason"); // the system's words; on Windows any
+    QTest::addColumn<QString>("reason");       // the system's words; on Windows any
 
     QTest::newRow("the disk fills early") << QString() << qint64(4096) << SystemReason(EFBIG);
-    QTest::newRow("the disk fills in the last write") << QString() << qint64(-1) << SystemReason(EFBIG);
+    QTest::newRow("the disk fills in the last write")
+        << QString() << qint64(-1) << SystemReason(EFBIG);
     QTest::newRow("a file where the folder should be")
         << QStringLiteral("file for folder") << qint64(0)
         << (OnWindows ? QString() : SystemReason(ENOTDIR));
@@ -553,8 +559,7 @@ void tst_settings::failedSaveSaysWhy()
         QVERIFY(WriteFileBytes(StoreFolderPath(), "not a folder"));
         before = ReadFileBytes(StoreFolderPath());
     } else if (blocker == u"read-only folder") {
-        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
-                              QFile::ExeUser;
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser;
         QVERIFY(QFile::setPermissions(StoreFolderPath(), readOnly));
         const bool stops = !OnWindows && !QFileInfo(StoreFolderPath()).isWritable();
         QFile::setPermissions(StoreFolderPath(), readOnly | QFile::WriteOwner | QFile::WriteUser);
@@ -654,8 +659,9 @@ void tst_settings::heldStoreIsWaitedFor()
     QVERIFY(WriteStore("[Main]\nNumEntries=1\n[%201]\nName=precious\n"));
     const QByteArray before = ReadFileBytes(SettingsStore::FilePath());
     QProcess holder;
-    holder.start(QCoreApplication::applicationFilePath(),
-                 {QString::fromLatin1(HoldFile), SettingsStore::FilePath(), QString::number(heldMs)});
+    holder.start(
+        QCoreApplication::applicationFilePath(),
+        {QString::fromLatin1(HoldFile), SettingsStore::FilePath(), QString::number(heldMs)});
     QVERIFY(holder.waitForReadyRead(10000));
 
     QElapsedTimer clock;

@@ -162,7 +162,8 @@ void Written(const QString &fields)
     const QSettings qt(fresh.path, QSettings::IniFormat);
     for (const QString &key : qt.allKeys()) {
         const qsizetype slash = key.indexOf(u'/');
-        const QString *text = read.Find(slash < 0 ? QString() : key.left(slash), key.mid(slash + 1));
+        const QString *text =
+            read.Find(slash < 0 ? QString() : key.left(slash), key.mid(slash + 1));
         Require(text && *text == qt.value(key).toString(), "the store reads Qt's text");
     }
 }
