@@ -1,10 +1,9 @@
 #include "RegistryFile.h"
 #include "Registry.h"
+#include "WholeFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringList>
@@ -468,16 +467,10 @@ std::optional<QByteArray> ReadRegistryFile()
 bool SaveRegistryFile(const QByteArray &bytes)
 {
     const QString path = RegistryFilePath();
-    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QString reason;
+    return !path.isEmpty() &&
+           WriteWholeFile(
+               path, [&bytes](const PieceWriter &write) { return write(bytes); }, reason);
 }
 
 } // namespace
