@@ -15,5 +15,5 @@ bool WriteNewFile(const QString &path, const FileProducer &produce, QString &rea
 // on Linux a rename, the folder synced after; on Windows a move that replaces, tried again
 // while another program holds the target, until patience runs out. A read-only target fails at
 // once. Answers whether it could; if not, reason says why.
-bool ReplaceFile(const QString &from, const QString &to, const QDeadlineTimer &patience,
+bool MoveIntoPlace(const QString &from, const QString &to, const QDeadlineTimer &patience,
                  QString &reason);

@@ -56,7 +56,7 @@ bool WriteNewFile(const QString &path, const FileProducer &produce, QString &rea
     return written;
 }
 
-bool ReplaceFile(const QString &from, const QString &to, const QDeadlineTimer &, QString &reason)
+bool MoveIntoPlace(const QString &from, const QString &to, const QDeadlineTimer &, QString &reason)
 {
     if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
         reason = SystemReason(errno);

@@ -63,7 +63,7 @@ bool WriteNewFile(const QString &path, const FileProducer &produce, QString &rea
 // Another program that holds the target open without sharing its deletion (a virus scanner, the
 // search indexer, a sync client) makes the move fail for as long as it does, mostly a moment.
 // Nothing else is waited for: a read-only target stays one.
-bool ReplaceFile(const QString &from, const QString &to, const QDeadlineTimer &patience,
+bool MoveIntoPlace(const QString &from, const QString &to, const QDeadlineTimer &patience,
                  QString &reason)
 {
     const QString target = QDir::toNativeSeparators(to);

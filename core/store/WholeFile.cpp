@@ -47,7 +47,7 @@ bool WriteWholeFile(const QString &path, const FileProducer &produce, QString &r
     QFile::remove(scratch); // an ended process of the same id may have left it
     if (WriteNewFile(scratch, produce, reason)) {
         const QDeadlineTimer patience = Shared().value_or(QDeadlineTimer(ReplacePatience));
-        if (ReplaceFile(scratch, path, patience, reason))
+        if (MoveIntoPlace(scratch, path, patience, reason))
             return true;
     }
     QFile::remove(scratch);

@@ -683,13 +683,15 @@ void tst_settings::heldStoreIsWaitedFor()
     QVERIFY(store.Sync());
     QCOMPARE(Beside(), QStringList());
 
-    // A read-only store is no store held for a moment: it fails at once.
+    // A read-only store is no store held for a moment: Windows refuses to replace it at once,
+    // and Wine replaces it.
     QVERIFY(QFile::setPermissions(SettingsStore::FilePath(), QFile::ReadOwner));
     store.WriteSetting(Main, QStringLiteral("NumEntries"), QStringLiteral(" 1"));
     clock.restart();
-    QVERIFY(!store.Sync(&reason));
+    const bool replaced = store.Sync(&reason);
     QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(QFile::setPermissions(SettingsStore::FilePath(), QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(replaced || !reason.isEmpty());
+    QFile::setPermissions(SettingsStore::FilePath(), QFile::ReadOwner | QFile::WriteOwner);
 #endif
 }
 
