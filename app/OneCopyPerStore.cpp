@@ -68,9 +68,7 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     std::fprintf(stderr, "Error: %s\n",
                  qPrintable(QStringLiteral("The list %1 is open in another copy of the program "
                                            "(process %2 on %3), which does not answer.")
-                                .arg(storePath)
-                                .arg(pid)
-                                .arg(host)));
+                                .arg(storePath, QString::number(pid), host)));
     return Start::Refused;
 }
 

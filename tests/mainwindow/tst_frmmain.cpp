@@ -166,7 +166,7 @@ QString tst_frmMain::Snapshot() const
     QString record;
     if (selected >= 0) {
         const ItemRecord &r = g.itemTable.Slot(g.itemList.At(selected).Slot);
-        record = QStringLiteral("%1|%2|%3").arg(r.Priority).arg(r.URL, r.Description);
+        record = QStringLiteral("%1|%2|%3").arg(QString::number(r.Priority), r.URL, r.Description);
     }
     // The four fields switch together: 1 when all are open (writable and white), 0 when all
     // are shut.
