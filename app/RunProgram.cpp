@@ -1,13 +1,17 @@
 #include "RunProgram.h"
 
+#include "CommandLine.h"
 #include "OneCopyPerStore.h"
 #include "SessionEnd.h"
+#include "StartingConsole.h"
 #include "TerminationSignals.h"
 #include "frmMain.h"
 
 #include <QApplication>
 
-int RunProgram()
+namespace {
+
+int RunMainWindow()
 {
     // From the start, so that a signal while the list loads closes the program too.
     const TerminationSignals termination;
@@ -26,4 +30,20 @@ int RunProgram()
     QObject::connect(&sessionEnd, &SessionEnd::Finished, qApp, &QCoreApplication::exit);
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int RunProgram(int argc, char *argv[])
+{
+    QApplication::setApplicationName(QStringLiteral("Tavrel List Manager"));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(TAVREL_VERSION_MAJOR).arg(TAVREL_VERSION_MINOR));
+    QApplication::setDesktopFileName(QStringLiteral("example.tavrel.ListManager"));
+    JoinStartingConsole();
+    if (const std::optional<int> status = AnswerCommandLine(argc, argv))
+        return *status;
+
+    QApplication app(argc, argv);
+    return RunMainWindow();
 }

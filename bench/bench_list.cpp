@@ -6,6 +6,7 @@
 #include "ModuleMain.h"
 #include "PageOptions.h"
 #include "Persistence.h"
+#include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
 #include "frmMain.h"
@@ -17,7 +18,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -231,8 +231,7 @@ BENCHMARK(BM_SelectItem)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ScratchUser scratchUser;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     WriteFullStore();

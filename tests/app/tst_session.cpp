@@ -2,11 +2,13 @@
 #include "ModuleMain.h"
 #include "OneCopyPerStore.h"
 #include "ProgramLayout.h"
+#include "ScratchUser.h"
 #include "SessionEnd.h"
 #include "SettingsStore.h"
 #include "TerminationSignals.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
+#include "UserFolders.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -52,7 +54,7 @@ void tst_session::initTestCase()
 
 void tst_session::init()
 {
-    QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
+    QDir(StoreFolder()).removeRecursively();
     QFile::remove(PagePath());
 }
 
@@ -176,5 +178,5 @@ void tst_session::secondStart()
     }
 }
 
-QTEST_MAIN(tst_session)
+TAVREL_TEST_MAIN(tst_session)
 #include "tst_session.moc"

@@ -2,6 +2,7 @@
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "ProgramLayout.h"
+#include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
@@ -483,5 +484,5 @@ void tst_frmMain::closeWritesThePageFirst()
     QCOMPARE(saved.value(QStringLiteral("Main/GenerateOnClose")).toString(), generateOnClose);
 }
 
-QTEST_MAIN(tst_frmMain)
+TAVREL_TEST_MAIN(tst_frmMain)
 #include "tst_frmmain.moc"

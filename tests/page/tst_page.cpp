@@ -4,6 +4,7 @@
 #include "PageText.h"
 #include "PageWriter.h"
 #include "ProgramLayout.h"
+#include "ScratchUser.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 
@@ -206,7 +207,7 @@ void tst_page::cleanup()
 {
     SetMessageSink({});
     SetProgramDirForTests({});
-    UseDataFolder({}); // the suites run with none of their own
+    UseDataFolder({}); // the scratch user's own
 }
 
 // The program as installed under dir: in usr/bin, its pictures where an install puts them, and the
@@ -510,7 +511,7 @@ void tst_page::failure()
         break;
     case Failure::DataFolderIsFile:
         if (OnWindows)
-            QSKIP("the data folder is the system's own on Windows");
+            QSKIP("on Windows the data folder is the scratch user's, not one the test chooses");
         blocked = dir->filePath("not a folder");
         Install(blocked);
         break;
@@ -551,7 +552,7 @@ void tst_page::failure()
 void tst_page::installedPageMakesTheDataFolder()
 {
     Install(dir->filePath("data/not made yet"));
-    // On Windows the folder outlives the suite.
+    // On Windows the data folder is the scratch user's for the whole suite.
     QVERIFY(QDir(dataFolder + "/Tavrel").removeRecursively());
     AddItem("Check train times", 3);
 
@@ -564,5 +565,5 @@ void tst_page::installedPageMakesTheDataFolder()
     QVERIFY(messages.isEmpty());
 }
 
-QTEST_MAIN(tst_page)
+TAVREL_TEST_MAIN(tst_page)
 #include "tst_page.moc"

@@ -15,7 +15,9 @@
 class ScratchUser
 {
 public:
-    ScratchUser();
+    // The scratch folder is made in base (the system's temporary folder unless given), unless
+    // the process was started by a suite.
+    explicit ScratchUser(const QString &base = {});
     Q_DISABLE_COPY_MOVE(ScratchUser)
 
     // The scratch folder, in Qt's form.
