@@ -1,6 +1,7 @@
 #include "RunProgram.h"
 
 #include "CommandLine.h"
+#include "ModuleMain.h"
 #include "OneCopyPerStore.h"
 #include "SessionEnd.h"
 #include "StartingConsole.h"
@@ -24,6 +25,7 @@ int RunMainWindow()
     case OneCopyPerStore::Start::Alone:
         break;
     }
+    const RunItemList items;
     frmMain window;
     oneCopy.ServeFrontRequests(window);
     SessionEnd sessionEnd(window, termination);

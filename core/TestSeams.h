@@ -21,5 +21,5 @@ void SetProgramDirForTests(const QString &dir);
 // root/data/Tavrel), on every platform; an empty text brings the user's own back.
 void UseUserFoldersForTests(const QString &root);
 
-// The shared state as it was before start-up.
+// The shared state as it was before start-up, the run's item list emptied.
 void ResetGlobals();

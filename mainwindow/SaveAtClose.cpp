@@ -11,7 +11,7 @@ void SaveAtClose(QWidget *window)
     const ModuleMain &g = Globals();
     if (g.pageOptions.GenerateOnClose == u"True")
         GeneratePage(window, false);
-    if (!SaveAll(g.pageOptions, g.itemTable, g.itemList)) {
+    if (!SaveAll(g.pageOptions, g.itemTable, *g.itemList)) {
         ShowError(
             window,
             QStringLiteral("The list could not be saved to %1.").arg(SettingsStore::FilePath()));

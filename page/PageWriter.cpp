@@ -72,7 +72,7 @@ bool WritePage(const QString &path, QString &reason)
     const ModuleMain &g = Globals();
     const bool written =
         file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        WritePageText(g.itemList, g.itemTable, g.pageOptions, ProgramPictures(),
+        WritePageText(*g.itemList, g.itemTable, g.pageOptions, ProgramPictures(),
                       [&file](QByteArrayView piece) { return WriteAll(file, piece); }) &&
         file.commit();
     if (!written)

@@ -162,11 +162,11 @@ QString tst_frmMain::Snapshot() const
     const ModuleMain &g = Globals();
     const int selected = Control<QListView>("lstItems")->currentIndex().row();
     QStringList names;
-    for (int i = 0; i < g.itemList.Count(); ++i)
-        names << g.itemList.At(i).Name;
+    for (int i = 0; i < g.itemList->Count(); ++i)
+        names << g.itemList->At(i).Name;
     QString record;
     if (selected >= 0) {
-        const ItemRecord &r = g.itemTable.Slot(g.itemList.At(selected).Slot);
+        const ItemRecord &r = g.itemTable.Slot(g.itemList->At(selected).Slot);
         record = QStringLiteral("%1|%2|%3").arg(QString::number(r.Priority), r.URL, r.Description);
     }
     // The four fields switch together: 1 when all are open (writable and white), 0 when all
@@ -379,7 +379,7 @@ void tst_frmMain::addReusesFreedSlot()
         Perform(QString::fromLatin1(action));
     const ModuleMain &g = Globals();
     QCOMPARE(g.itemTable.UpperBound(), 3);
-    const ItemList::Entry &added = g.itemList.At(2);
+    const ItemList::Entry &added = g.itemList->At(2);
     QCOMPARE(added.Name, QStringLiteral("date"));
     QCOMPARE(added.Slot, 1);
     QCOMPARE(g.itemTable.Slot(1).URL, QString());
@@ -397,7 +397,7 @@ void tst_frmMain::fullListRefusesAdd()
     for (const char *action : {"new", "name=one too many", "url=", "new"})
         Perform(QString::fromLatin1(action));
     QCOMPARE(messages, QStringList{QStringLiteral("Error:The list is full.!")});
-    QCOMPARE(Globals().itemList.Count(), 3);
+    QCOMPARE(Globals().itemList->Count(), 3);
     QCOMPARE(Control<QPushButton>("cmdNew")->text(), QStringLiteral("Add Item"));
     QCOMPARE(Control<QLineEdit>("txtName")->text(), QStringLiteral("one too many"));
 }
@@ -430,7 +430,7 @@ void tst_frmMain::failedCloseSaveSaysSo()
     stored.close();
     Globals().pageOptions.GenerateOnClose = QStringLiteral("False");
     for (int i = 0; i < 200; ++i)
-        Globals().itemList.Insert(QStringLiteral("filler %1").arg(i), 1);
+        Globals().itemList->Insert(QStringLiteral("filler %1").arg(i), 1);
 
     {
         const FileSizeLimit fullDisk(2048);

@@ -107,13 +107,13 @@ void AddItem(const QString &name, qint16 priority, const QString &url = {},
     ModuleMain &g = Globals();
     const int slot = g.itemTable.FindFreeSlot();
     g.itemTable.Slot(slot) = ItemRecord{true, url, description, priority};
-    g.itemList.Insert(name, slot);
+    g.itemList->Insert(name, slot);
 }
 
 QByteArray CurrentPage()
 {
     const ModuleMain &g = Globals();
-    return PageText(g.itemList, g.itemTable, g.pageOptions, ProgramPictures());
+    return PageText(*g.itemList, g.itemTable, g.pageOptions, ProgramPictures());
 }
 
 QByteArray ReadAll(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModuleMain.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,12 +29,14 @@ private:
     std::optional<QTemporaryDir> owned; // removed with the suite; a child's belongs to its parent
 };
 
-// QTEST_MAIN and QTEST_GUILESS_MAIN, with the user's folders moved first.
+// QTEST_MAIN and QTEST_GUILESS_MAIN, with the user's folders moved first and an item list for
+// the suite's whole run, as the program has.
 #define TAVREL_TEST_MAIN(TestObject)                                                            \
     int main(int argc, char *argv[])                                                             \
     {                                                                                            \
         const ScratchUser scratchUser;                                                           \
         QApplication app(argc, argv);                                                            \
+        const RunItemList items;                                                                 \
         TestObject test;                                                                         \
         QTEST_SET_MAIN_SOURCE_PATH                                                               \
         return QTest::qExec(&test, argc, argv);                                                  \
@@ -43,6 +47,7 @@ private:
     {                                                                                            \
         const ScratchUser scratchUser;                                                           \
         QCoreApplication app(argc, argv);                                                        \
+        const RunItemList items;                                                                 \
         TestObject test;                                                                         \
         QTEST_SET_MAIN_SOURCE_PATH                                                               \
         return QTest::qExec(&test, argc, argv);                                                  \
