@@ -27,7 +27,7 @@ int RunMainWindow()
     }
     const RunItemList items;
     frmMain window;
-    oneCopy.ServeFrontRequests(window);
+    oneCopy.Serve(window);
     SessionEnd sessionEnd(window, termination);
     QObject::connect(&sessionEnd, &SessionEnd::Finished, qApp, &QCoreApplication::exit);
     window.show();

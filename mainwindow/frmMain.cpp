@@ -88,6 +88,7 @@ void frmMain::Form_Unload()
         return;
     unloaded = true;
     SaveAtClose(this);
+    emit Unloaded();
 }
 
 void frmMain::cmdNew_Click()

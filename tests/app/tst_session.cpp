@@ -159,7 +159,7 @@ void tst_session::secondStart()
     QVERIFY(OpenOnStore(window, TwoItems));
     OneCopyPerStore first;
     QCOMPARE(first.Claim(), OneCopyPerStore::Start::Alone);
-    first.ServeFrontRequests(*window);
+    first.Serve(*window);
     QWidget elsewhere;
     if (firstClosed) {
         window->close();
