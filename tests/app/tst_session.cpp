@@ -12,6 +12,9 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -20,6 +23,16 @@
 #include <QTimer>
 
 namespace {
+// A dialog that does not close when asked, as one whose handler is still busy.
+class StubbornDialog : public QDialog
+{
+public:
+    using QDialog::QDialog;
+
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+
 const QByteArray TwoItems = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
                             "[%201]\nName=pears\nURL=http://p\nPriority=3\n"
                             "[%202]\nName=apples\nURL=\nPriority=1\n";
@@ -36,6 +49,8 @@ private slots:
     void cleanup();
     void signalClosesOverOpenWindows_data();
     void signalClosesOverOpenWindows();
+    void closeWithSecondsSavesAtOnce_data();
+    void closeWithSecondsSavesAtOnce();
     void sessionManagerSaveLetsWorkGoOn();
     void sessionManagerSaveWaitsForNoOne();
     void secondStart_data();
@@ -111,6 +126,39 @@ void tst_session::signalClosesOverOpenWindows()
     QCOMPARE(StoredText(QStringLiteral("Main/GenerateOnClose")), QStringLiteral("True"));
     QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
     QVERIFY(QFileInfo::exists(PagePath()));
+}
+
+void tst_session::closeWithSecondsSavesAtOnce_data()
+{
+    QTest::addColumn<bool>("signalFirst"); // whose close waits for the dialog
+    QTest::newRow("console closed") << false;
+    QTest::newRow("console closed while a signal's close waits") << true;
+}
+
+void tst_session::closeWithSecondsSavesAtOnce()
+{
+    QFETCH(bool, signalFirst);
+    QVERIFY(OpenOnStore(window, TwoItems));
+    const TerminationSignals termination;
+    SessionEnd sessionEnd(*window, termination);
+    StubbornDialog stubborn(window.get());
+    QElapsedTimer sinceRequest;
+    qint64 finishedAfter = -1;
+    connect(&sessionEnd, &SessionEnd::Finished, &stubborn, [&](int status) {
+        finishedAfter = sinceRequest.elapsed();
+        stubborn.done(status);
+    });
+    QTimer::singleShot(20, this, [&] {
+        if (signalFirst)
+            sessionEnd.Close(CloseTime::AsNeeded);
+        sinceRequest.start();
+        sessionEnd.Close(CloseTime::Seconds);
+    });
+    QTimer::singleShot(10000, &stubborn, [&stubborn] { stubborn.done(-1); });
+    QCOMPARE(stubborn.exec(), 0);
+    // The close that waits gives a dialog 5 s to end.
+    QVERIFY2(finishedAfter < 2000, qPrintable(QString::number(finishedAfter)));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
 }
 
 void tst_session::sessionManagerSaveLetsWorkGoOn()
