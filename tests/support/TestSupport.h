@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageSink.h"
 #include "TestSeams.h"
 
 #include <QByteArray>
