@@ -10,7 +10,8 @@
 void SetProgramDirForTests(const QString &dir);
 
 // Puts the store's folder and the user's data folder below root (root/config/Tavrel and
-// root/data/Tavrel), on every platform; an empty text brings the user's own back.
+// root/data/Tavrel), on every platform; an empty text brings the user's own back. QSettings'
+// user-scope INI files go below root/config as well, and stay there.
 void UseUserFoldersForTests(const QString &root);
 
 // The shared state as it was before start-up, the run's item list emptied.

@@ -3,6 +3,8 @@
 
 #include "UserFoldersPlatform.h"
 
+#include <QSettings>
+
 namespace {
 
 const QString Application = QStringLiteral("Tavrel");
@@ -32,4 +34,8 @@ QString UserDataFolder()
 void UseUserFoldersForTests(const QString &root)
 {
     TestRoot() = root;
+    // The store as QSettings keeps it on Windows, its user-scope INI file, follows too.
+    if (!root.isEmpty())
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           root + QStringLiteral("/config"));
 }
