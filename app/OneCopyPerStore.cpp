@@ -2,15 +2,14 @@
 
 #include "FrontRequests.h"
 #include "SettingsStore.h"
+#include "frmMain.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
-#include <QWidget>
 
 #include <chrono>
 #include <cstdio>
@@ -68,9 +67,7 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     std::fprintf(stderr, "Error: %s\n",
                  qPrintable(QStringLiteral("The list %1 is open in another copy of the program "
                                            "(process %2 on %3), which does not answer.")
-                                .arg(storePath)
-                                .arg(pid)
-                                .arg(host)));
+                                .arg(storePath, QString::number(pid), host)));
     return Start::Refused;
 }
 
@@ -80,10 +77,10 @@ void OneCopyPerStore::Listen()
         connect(requests.get(), &FrontRequests::Received, this, &OneCopyPerStore::BringToFront);
 }
 
-void OneCopyPerStore::ServeFrontRequests(QWidget &mainWindow)
+void OneCopyPerStore::Serve(frmMain &mainWindow)
 {
     window = &mainWindow;
-    mainWindow.installEventFilter(this);
+    connect(&mainWindow, &frmMain::Unloaded, this, &OneCopyPerStore::Release);
 }
 
 void OneCopyPerStore::BringToFront()
@@ -98,15 +95,6 @@ void OneCopyPerStore::BringToFront()
         dialog->raise();
         dialog->activateWindow();
     }
-}
-
-bool OneCopyPerStore::eventFilter(QObject *watched, QEvent *event)
-{
-    // The window hides when it has closed and saved. Minimising hides it too, but then the
-    // window system says so, as a spontaneous event.
-    if (watched == window && event->type() == QEvent::Hide && !event->spontaneous())
-        Release();
-    return QObject::eventFilter(watched, event);
 }
 
 void OneCopyPerStore::Release()

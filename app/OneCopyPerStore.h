@@ -7,7 +7,7 @@
 
 class FrontRequests;
 class QLockFile;
-class QWidget;
+class frmMain;
 
 // One copy of the program a settings store: each copy reads the store at start and replaces it
 // whole at close, so a second one would wipe what the first saved. A lock file beside the store
@@ -29,12 +29,9 @@ public:
     ~OneCopyPerStore() override;
 
     Start Claim();
-    // Brings window to the front when a later start asks. Once the window has closed, and so
-    // saved the store, the store is free for a new copy, even while this process goes on.
-    void ServeFrontRequests(QWidget &window);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Brings window to the front when a later start asks, and frees the store as soon as the
+    // window's close has saved it, for a new copy, even while this process goes on.
+    void Serve(frmMain &window);
 
 private:
     void Listen();
@@ -43,5 +40,5 @@ private:
 
     std::unique_ptr<QLockFile> lock;
     std::unique_ptr<FrontRequests> requests;
-    QPointer<QWidget> window;
+    QPointer<frmMain> window;
 };

@@ -1,13 +1,18 @@
 #include "RunProgram.h"
 
+#include "CommandLine.h"
+#include "ModuleMain.h"
 #include "OneCopyPerStore.h"
 #include "SessionEnd.h"
+#include "StartingConsole.h"
 #include "TerminationSignals.h"
 #include "frmMain.h"
 
 #include <QApplication>
 
-int RunProgram()
+namespace {
+
+int RunMainWindow()
 {
     // From the start, so that a signal while the list loads closes the program too.
     const TerminationSignals termination;
@@ -20,10 +25,27 @@ int RunProgram()
     case OneCopyPerStore::Start::Alone:
         break;
     }
+    const RunItemList items;
     frmMain window;
-    oneCopy.ServeFrontRequests(window);
+    oneCopy.Serve(window);
     SessionEnd sessionEnd(window, termination);
     QObject::connect(&sessionEnd, &SessionEnd::Finished, qApp, &QCoreApplication::exit);
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int RunProgram(int argc, char *argv[])
+{
+    QApplication::setApplicationName(QStringLiteral("Tavrel List Manager"));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(TAVREL_VERSION_MAJOR).arg(TAVREL_VERSION_MINOR));
+    QApplication::setDesktopFileName(QStringLiteral("example.tavrel.ListManager"));
+    JoinStartingConsole();
+    if (const std::optional<int> status = AnswerCommandLine(argc, argv))
+        return *status;
+
+    QApplication app(argc, argv);
+    return RunMainWindow();
 }

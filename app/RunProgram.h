@@ -1,5 +1,5 @@
 #pragma once
 
-// The program from its main window's start to its end, once the application object exists.
-// Answers the exit status.
-int RunProgram();
+// The whole program, from its command line to its end; main() is only this call. Answers the
+// exit status.
+int RunProgram(int argc, char *argv[]);

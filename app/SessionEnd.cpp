@@ -46,14 +46,17 @@ SessionEnd::SessionEnd(QWidget &mainWindow, const TerminationSignals &terminatio
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SessionEnd::SaveForSessionManager);
 }
 
-void SessionEnd::Close()
+void SessionEnd::Close(CloseTime time)
 {
-    if (unattended)
-        return; // the close under way finishes, its save included
+    if (unattended) {
+        if (time == CloseTime::Seconds)
+            patience = QDeadlineTimer(0ms); // the close under way waits no longer
+        return;
+    }
     unattended.emplace();
     // The close says when the program ends, with its status, not the last window going.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    patience.setRemainingTime(Patience);
+    patience = QDeadlineTimer(time == CloseTime::Seconds ? 0ms : Patience);
     Step();
 }
 

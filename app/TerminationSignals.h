@@ -4,6 +4,13 @@
 
 #include <memory>
 
+// How long the system lets the program take over its close once it has asked for it.
+enum class CloseTime
+{
+    AsNeeded, // a signal, Ctrl+C: the close may wait a little for open dialogs to end
+    Seconds,  // the console closed on Windows, which ends the process about 5 s later
+};
+
 // SIGTERM, SIGHUP and SIGINT (the session's end, a closed terminal, Ctrl+C in it) reported in
 // the event loop instead of ending the process on the spot: the handler only writes a byte to
 // a pipe, and the loop reads it. A signal that was ignored when the program started, as under
@@ -20,7 +27,7 @@ public:
 
 signals:
     // One or more of the signals arrived since the last report.
-    void Received();
+    void Received(CloseTime time);
 
 private:
     struct Pipe;

@@ -57,7 +57,7 @@ TerminationSignals::TerminationSignals(QObject *parent)
         char bytes[64];
         while (::read(readFd, bytes, sizeof bytes) > 0) {
         }
-        emit Received();
+        emit Received(CloseTime::AsNeeded);
     });
     wakeUpFd = pipe->fds[1];
 

@@ -20,11 +20,14 @@ BOOL WINAPI OnConsoleEvent(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
         return FALSE;
+    // A closed console ends the process about 5 s from now, whatever is open: the close saves
+    // at once.
+    const CloseTime time = event == CTRL_CLOSE_EVENT ? CloseTime::Seconds : CloseTime::AsNeeded;
     {
         const std::lock_guard lock(receiverMutex);
-        if (receiver) {
-            QMetaObject::invokeMethod(receiver, &TerminationSignals::Received,
-                                      Qt::QueuedConnection);
+        if (TerminationSignals *const to = receiver) {
+            QMetaObject::invokeMethod(
+                to, [to, time] { emit to->Received(time); }, Qt::QueuedConnection);
         }
     }
     // The system ends the process as soon as this returns from a closed console; the close

@@ -6,6 +6,7 @@
 #include "ModuleMain.h"
 #include "PageOptions.h"
 #include "Persistence.h"
+#include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
 #include "frmMain.h"
@@ -17,7 +18,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -102,9 +102,9 @@ void BM_QSettingsWriteAlone(benchmark::State &state)
         QFile::remove(path); // a new file: nothing to read first
         state.ResumeTiming();
         QSettings settings(path, QSettings::IniFormat);
-        for (int i = 1; i <= g.itemList.Count(); ++i) {
-            const ItemRecord &r = g.itemTable.Slot(g.itemList.At(i - 1).Slot);
-            settings.setValue(Key(i, "Name"), g.itemList.At(i - 1).Name);
+        for (int i = 1; i <= g.itemList->Count(); ++i) {
+            const ItemRecord &r = g.itemTable.Slot(g.itemList->At(i - 1).Slot);
+            settings.setValue(Key(i, "Name"), g.itemList->At(i - 1).Name);
             settings.setValue(Key(i, "Description"), r.Description);
             settings.setValue(Key(i, "URL"), r.URL);
             settings.setValue(Key(i, "Priority"), QString::number(r.Priority));
@@ -118,7 +118,7 @@ void BM_CloseSave(benchmark::State &state)
 {
     const ModuleMain &g = Globals();
     for (auto _ : state)
-        benchmark::DoNotOptimize(SaveAll(g.pageOptions, g.itemTable, g.itemList));
+        benchmark::DoNotOptimize(SaveAll(g.pageOptions, g.itemTable, *g.itemList));
 }
 
 // A store typed by hand: every description holds bare commas, which Qt reads as a list and the
@@ -231,17 +231,17 @@ BENCHMARK(BM_SelectItem)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ScratchUser scratchUser;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const RunItemList items;
     WriteFullStore();
     {
         // Load once so that the write benchmarks have the list in memory.
         const SettingsStore store;
         ModuleMain &g = Globals();
         LoadOptions(store, g.pageOptions);
-        LoadItems(store, g.itemTable, g.itemList);
+        LoadItems(store, g.itemTable, *g.itemList);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -20,6 +20,8 @@ xvfb=$!
 trap 'kill "$xvfb"; rm -rf "$scratch"' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
-mkdir -m 700 "$scratch/runtime"
-DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch" XDG_RUNTIME_DIR="$scratch/runtime" \
-    "$harness" "$items" "$runs" "$old" "$new"
+# The programs keep to a home of their own in the scratch folder, the store in its config folder.
+mkdir -m 700 "$scratch/runtime" "$scratch/home"
+env -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME HOME="$scratch/home" \
+    XDG_CONFIG_HOME="$scratch/home/.config" DISPLAY="$display" QT_QPA_PLATFORM=xcb \
+    XDG_RUNTIME_DIR="$scratch/runtime" "$harness" "$items" "$runs" "$old" "$new"

@@ -3,15 +3,7 @@
 // Hooks for the test suites and the benchmarks. The program itself never calls them, and no
 // header that the program includes declares them.
 
-#include "MessageBox.h"
-
 #include <QString>
-
-#include <functional>
-
-// Messages go to sink instead of a blocking box; an empty sink brings the box back.
-using MessageSink = std::function<void(const Message &)>;
-void SetMessageSink(MessageSink sink);
 
 // Points the program's folder at dir; an empty text brings the real one back. Where the pictures
 // and the page are is decided again from there, with the environment as it is then.
@@ -21,5 +13,5 @@ void SetProgramDirForTests(const QString &dir);
 // root/data/Tavrel), on every platform; an empty text brings the user's own back.
 void UseUserFoldersForTests(const QString &root);
 
-// The shared state as it was before start-up.
+// The shared state as it was before start-up, the run's item list emptied.
 void ResetGlobals();

@@ -20,7 +20,7 @@ void SaveAtClose(QWidget *window)
     if (g.pageOptions.GenerateOnClose == u"True")
         GeneratePage(window, false);
     QString reason;
-    if (!SaveAll(g.pageOptions, g.itemTable, g.itemList, &reason)) {
+    if (!SaveAll(g.pageOptions, g.itemTable, *g.itemList, &reason)) {
         ShowError(window, QStringLiteral("The list could not be saved to %1.\n\n%2")
                               .arg(QDir::toNativeSeparators(SettingsStore::FilePath()), reason));
     }

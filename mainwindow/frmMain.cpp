@@ -30,7 +30,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::frm
     FixForm(this, FormFrame::MainWindow);
     setWindowIcon(ProgramIcon());
 
-    ui->lstItems->setModel(&Globals().itemList);
+    ui->lstItems->setModel(Globals().itemList);
     // Item views do not offer their tooltip to screen readers as other widgets do.
     ui->lstItems->setAccessibleDescription(ui->lstItems->toolTip());
     ui->cmbPriority->installEventFilter(this);
@@ -65,7 +65,7 @@ void frmMain::Form_Load()
     LoadOptions(store, g.pageOptions);
     g.pageOptions.IEHomeSet = DetectStartPage();
 
-    if (LoadItems(store, g.itemTable, g.itemList) >= 1) {
+    if (LoadItems(store, g.itemTable, *g.itemList) >= 1) {
         // AddMode is still False, so the selection handling shows the first item.
         SelectPosition(0);
         g.AddMode = false;
@@ -88,6 +88,7 @@ void frmMain::Form_Unload()
         return;
     unloaded = true;
     SaveAtClose(this);
+    emit Unloaded();
 }
 
 void frmMain::cmdNew_Click()
@@ -139,7 +140,7 @@ void frmMain::AddItem()
     }
 
     g.AddMode = false; // before the selection below, so that it shows the new item
-    const int position = g.itemList.Insert(ui->txtName->text(), slot);
+    const int position = g.itemList->Insert(ui->txtName->text(), slot);
     ItemRecord &record = g.itemTable.Slot(slot);
     record.InUse = true;
     record.Description = ui->txtDescription->toPlainText();
@@ -163,8 +164,8 @@ void frmMain::CancelAdding()
     ui->cmdGenerate->setEnabled(true);
     const int position = SelectedPosition();
     if (position >= 0) {
-        ui->txtName->setText(Globals().itemList.At(position).Name);
-        ShowSlotFields(Globals().itemList.At(position).Slot);
+        ui->txtName->setText(Globals().itemList->At(position).Name);
+        ShowSlotFields(Globals().itemList->At(position).Slot);
     }
     SetFieldsOpen(false);
 }
@@ -200,8 +201,8 @@ void frmMain::SaveItem()
     if (position < 0)
         return;
 
-    g.itemList.SetText(position, ui->txtName->text());
-    ItemRecord &record = g.itemTable.Slot(g.itemList.At(position).Slot);
+    g.itemList->SetText(position, ui->txtName->text());
+    ItemRecord &record = g.itemTable.Slot(g.itemList->At(position).Slot);
     record.Description = ui->txtDescription->toPlainText();
     record.URL = ui->txtURL->text();
     record.Priority = SelectedPriority(record.Priority);
@@ -214,10 +215,10 @@ void frmMain::cmdDelete_Click()
     if (position < 0)
         return;
 
-    g.itemTable.Slot(g.itemList.At(position).Slot).InUse = false;
+    g.itemTable.Slot(g.itemList->At(position).Slot).InUse = false;
     // Drop the highlight first, so that removing the entry moves no selection on its own.
     ui->lstItems->selectionModel()->clear();
-    g.itemList.Remove(position);
+    g.itemList->Remove(position);
 
     if (g.itemTable.AnyInUse()) {
         ui->lstItems->setFocus();
@@ -250,7 +251,7 @@ void frmMain::lstItems_Click()
     const int position = SelectedPosition();
     if (g.AddMode || g.EditMode || position < 0)
         return;
-    const ItemList::Entry &entry = g.itemList.At(position);
+    const ItemList::Entry &entry = g.itemList->At(position);
     ui->txtName->setText(entry.Name);
     ShowSlotFields(entry.Slot);
     SetFieldsOpen(false);
@@ -265,7 +266,7 @@ int frmMain::SelectedPosition() const
 
 void frmMain::SelectPosition(int position)
 {
-    const QModelIndex index = Globals().itemList.index(position);
+    const QModelIndex index = Globals().itemList->index(position);
     ui->lstItems->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     ui->lstItems->scrollTo(index);
 }

@@ -18,6 +18,10 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
+signals:
+    // The close has written the page and the store, or said why not: the store is free.
+    void Unloaded();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -10,7 +10,8 @@ class frmOptions;
 
 // The options dialog: sizes and colours of the page, its font style, generate-on-exit and the
 // browser start page. It is filled from the page options when it opens; only OK takes the
-// controls back, and Cancel, Esc or the close box leave everything as it was.
+// controls back, and Cancel or the close box leave everything as it was. No button is the
+// default or the cancel one: Enter and Esc do nothing dialog-wide.
 class frmOptions : public QDialog
 {
     Q_OBJECT

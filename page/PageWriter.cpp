@@ -39,7 +39,7 @@ bool WritePage(const QString &path, QString &reason)
     return WriteWholeFile(
         path,
         [&g](const PieceWriter &write) {
-            return WritePageText(g.itemList, g.itemTable, g.pageOptions, ProgramPictures(), write);
+            return WritePageText(*g.itemList, g.itemTable, g.pageOptions, ProgramPictures(), write);
         },
         reason);
 }

@@ -1,5 +1,6 @@
 #include "EggPicture.h"
 #include "EggStep.h"
+#include "ScratchUser.h"
 #include "TestSupport.h"
 #include "frmAbout.h"
 #include "frmEasterEgg.h"
@@ -339,5 +340,5 @@ void tst_about::eggOutlivesOtherWindows()
     QTRY_VERIFY(egg.isNull());
 }
 
-QTEST_MAIN(tst_about)
+TAVREL_TEST_MAIN(tst_about)
 #include "tst_about.moc"

@@ -1,5 +1,7 @@
+#include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
+#include "UserFolders.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -41,13 +43,13 @@ private slots:
     void killedCopyDoesNotBlock();
 
 private:
-    QProcess &Start(const QString &configHome);
+    // The program, with the suite's scratch user, or on Linux with another config folder.
+    QProcess &Start(const QString &configHome = {});
     static bool Running(const QProcess &process, const QString &store);
     static bool Ended(QProcess &process);
     QString Page() const { return programDir.filePath(QStringLiteral("To-Do.htm")); }
 
     QTemporaryDir programDir;
-    QString ownConfig;
     std::vector<std::unique_ptr<QProcess>> started;
 };
 
@@ -61,12 +63,11 @@ void tst_program::initTestCase()
                                 QStringLiteral("med.gif"), QStringLiteral("low.gif")}) {
         QVERIFY(QFile::copy(built.dir().filePath(name), programDir.filePath(name)));
     }
-    ownConfig = qEnvironmentVariable("XDG_CONFIG_HOME");
 }
 
 void tst_program::init()
 {
-    QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
+    QDir(StoreFolder()).removeRecursively();
     QDir(Page()).removeRecursively();
     QFile::remove(Page());
 }
@@ -83,9 +84,11 @@ void tst_program::cleanup()
 QProcess &tst_program::Start(const QString &configHome)
 {
     auto process = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    process->setProcessEnvironment(environment);
+    if (!configHome.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        process->setProcessEnvironment(environment);
+    }
     process->start(programDir.filePath(QFileInfo(QStringLiteral(TAVREL_BUILT_PROGRAM)).fileName()),
                    {});
     started.push_back(std::move(process));
@@ -131,7 +134,7 @@ void tst_program::signalClosesAndSaves()
     QFETCH(int, signal);
     QFETCH(bool, againAndAgain);
     QVERIFY(WriteStore(ReversedItems(500)));
-    QProcess &program = Start(ownConfig);
+    QProcess &program = Start();
     QVERIFY(Running(program, SettingsStore::FilePath()));
 
     const QDeadlineTimer fewSeconds(5000);
@@ -170,7 +173,7 @@ void tst_program::failedCloseSaysSoAndFails()
     const QString blocked = storeBlocked ? SettingsStore::FilePath() : Page();
     QVERIFY(QDir().mkpath(blocked)); // a folder where the file should go
 
-    QProcess &program = Start(ownConfig);
+    QProcess &program = Start();
     QVERIFY(Running(program, SettingsStore::FilePath()));
     QVERIFY(Ended(program));
     QCOMPARE(program.exitCode(), 1);
@@ -182,10 +185,10 @@ void tst_program::secondStartHandsOver()
 {
     const QByteArray store = ReversedItems(2);
     QVERIFY(WriteStore(store));
-    QProcess &first = Start(ownConfig);
+    QProcess &first = Start();
     QVERIFY(Running(first, SettingsStore::FilePath()));
 
-    QProcess &second = Start(ownConfig);
+    QProcess &second = Start();
     QVERIFY(second.waitForFinished(5000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
@@ -207,13 +210,13 @@ void tst_program::secondStartHandsOver()
 
 void tst_program::killedCopyDoesNotBlock()
 {
-    QProcess &killed = Start(ownConfig);
+    QProcess &killed = Start();
     QVERIFY(Running(killed, SettingsStore::FilePath()));
     killed.kill();
     QVERIFY(killed.waitForFinished());
 
-    QVERIFY(Running(Start(ownConfig), SettingsStore::FilePath()));
+    QVERIFY(Running(Start(), SettingsStore::FilePath()));
 }
 
-QTEST_MAIN(tst_program)
+TAVREL_TEST_MAIN(tst_program)
 #include "tst_program.moc"

@@ -2,15 +2,20 @@
 #include "ModuleMain.h"
 #include "OneCopyPerStore.h"
 #include "ProgramLayout.h"
+#include "ScratchUser.h"
 #include "SessionEnd.h"
 #include "SettingsStore.h"
 #include "TerminationSignals.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
+#include "UserFolders.h"
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +23,16 @@
 #include <QTimer>
 
 namespace {
+// A dialog that does not close when asked, as one whose handler is still busy.
+class StubbornDialog : public QDialog
+{
+public:
+    using QDialog::QDialog;
+
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+
 const QByteArray TwoItems = "[Main]\nRunBefore=Yes\nNumEntries=2\n"
                             "[%201]\nName=pears\nURL=http://p\nPriority=3\n"
                             "[%202]\nName=apples\nURL=\nPriority=1\n";
@@ -34,6 +49,8 @@ private slots:
     void cleanup();
     void signalClosesOverOpenWindows_data();
     void signalClosesOverOpenWindows();
+    void closeWithSecondsSavesAtOnce_data();
+    void closeWithSecondsSavesAtOnce();
     void sessionManagerSaveLetsWorkGoOn();
     void sessionManagerSaveWaitsForNoOne();
     void secondStart_data();
@@ -52,7 +69,7 @@ void tst_session::initTestCase()
 
 void tst_session::init()
 {
-    QDir(QFileInfo(SettingsStore::FilePath()).absolutePath()).removeRecursively();
+    QDir(StoreFolder()).removeRecursively();
     QFile::remove(PagePath());
 }
 
@@ -111,6 +128,39 @@ void tst_session::signalClosesOverOpenWindows()
     QVERIFY(QFileInfo::exists(PagePath()));
 }
 
+void tst_session::closeWithSecondsSavesAtOnce_data()
+{
+    QTest::addColumn<bool>("signalFirst"); // whose close waits for the dialog
+    QTest::newRow("console closed") << false;
+    QTest::newRow("console closed while a signal's close waits") << true;
+}
+
+void tst_session::closeWithSecondsSavesAtOnce()
+{
+    QFETCH(bool, signalFirst);
+    QVERIFY(OpenOnStore(window, TwoItems));
+    const TerminationSignals termination;
+    SessionEnd sessionEnd(*window, termination);
+    StubbornDialog stubborn(window.get());
+    QElapsedTimer sinceRequest;
+    qint64 finishedAfter = -1;
+    connect(&sessionEnd, &SessionEnd::Finished, &stubborn, [&](int status) {
+        finishedAfter = sinceRequest.elapsed();
+        stubborn.done(status);
+    });
+    QTimer::singleShot(20, this, [&] {
+        if (signalFirst)
+            sessionEnd.Close(CloseTime::AsNeeded);
+        sinceRequest.start();
+        sessionEnd.Close(CloseTime::Seconds);
+    });
+    QTimer::singleShot(10000, &stubborn, [&stubborn] { stubborn.done(-1); });
+    QCOMPARE(stubborn.exec(), 0);
+    // The close that waits gives a dialog 5 s to end; the save alone takes 2 s under Wine.
+    QVERIFY2(finishedAfter < 4000, qPrintable(QString::number(finishedAfter)));
+    QCOMPARE(StoredText(QStringLiteral(" 1/Name")), QStringLiteral("apples"));
+}
+
 void tst_session::sessionManagerSaveLetsWorkGoOn()
 {
     QVERIFY(OpenOnStore(window, TwoItems));
@@ -157,7 +207,7 @@ void tst_session::secondStart()
     QVERIFY(OpenOnStore(window, TwoItems));
     OneCopyPerStore first;
     QCOMPARE(first.Claim(), OneCopyPerStore::Start::Alone);
-    first.ServeFrontRequests(*window);
+    first.Serve(*window);
     QWidget elsewhere;
     if (firstClosed) {
         window->close();
@@ -176,5 +226,5 @@ void tst_session::secondStart()
     }
 }
 
-QTEST_MAIN(tst_session)
+TAVREL_TEST_MAIN(tst_session)
 #include "tst_session.moc"

@@ -1,6 +1,7 @@
 #include "ItemList.h"
 #include "ItemTable.h"
 #include "NumberText.h"
+#include "ScratchUser.h"
 
 #include <QTest>
 
@@ -202,5 +203,5 @@ void tst_core::numberFromText()
     QCOMPARE(int(NumberFromText(text)), expected);
 }
 
-QTEST_GUILESS_MAIN(tst_core)
+TAVREL_TEST_GUILESS_MAIN(tst_core)
 #include "tst_core.moc"

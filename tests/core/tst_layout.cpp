@@ -12,7 +12,7 @@
 
 // A program in <root>/usr/bin, whose install would put its pictures in <root>/usr/share/tavrel
 // (<root>/usr/bin/share/tavrel on Windows), run by a user whose home is <root>/home (on Windows,
-// with the data folder of Qt's test mode). The suite has a process of its own, so the environment
+// with the scratch user's data folder). The suite has a process of its own, so the environment
 // is left as the last case set it.
 class tst_layout : public QObject
 {

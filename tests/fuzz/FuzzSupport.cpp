@@ -1,9 +1,8 @@
 #include "FuzzSupport.h"
+#include "ScratchUser.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,17 +16,16 @@ void Require(bool holds, const char *property)
     std::abort();
 }
 
-// Every target gets, once, before its first input, a Qt application object and a settings folder
-// of this process's own.
+// Every target gets, once, before its first input, a Qt application object and the user's
+// folders moved below a scratch folder of this process's own, as in the suites.
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     // In memory where there is room for it: the registry's writes wait for the disk otherwise.
     // The folder goes when the run ends; the application object stays to the end, as Qt's own
     // objects expect.
-    static QTemporaryDir config(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                                    ? QStringLiteral("/dev/shm/tavrel-fuzz-XXXXXX")
-                                    : QDir::tempPath() + QStringLiteral("/tavrel-fuzz-XXXXXX"));
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    static const ScratchUser scratchUser(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                             ? QStringLiteral("/dev/shm")
+                                             : QString());
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};

@@ -2,6 +2,7 @@
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "ProgramLayout.h"
+#include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
@@ -161,12 +162,12 @@ QString tst_frmMain::Snapshot() const
     const ModuleMain &g = Globals();
     const int selected = Control<QListView>("lstItems")->currentIndex().row();
     QStringList names;
-    for (int i = 0; i < g.itemList.Count(); ++i)
-        names << g.itemList.At(i).Name;
+    for (int i = 0; i < g.itemList->Count(); ++i)
+        names << g.itemList->At(i).Name;
     QString record;
     if (selected >= 0) {
-        const ItemRecord &r = g.itemTable.Slot(g.itemList.At(selected).Slot);
-        record = QStringLiteral("%1|%2|%3").arg(r.Priority).arg(r.URL, r.Description);
+        const ItemRecord &r = g.itemTable.Slot(g.itemList->At(selected).Slot);
+        record = QStringLiteral("%1|%2|%3").arg(QString::number(r.Priority), r.URL, r.Description);
     }
     // The four fields switch together: 1 when all are open (writable and white), 0 when all
     // are shut.
@@ -378,7 +379,7 @@ void tst_frmMain::addReusesFreedSlot()
         Perform(QString::fromLatin1(action));
     const ModuleMain &g = Globals();
     QCOMPARE(g.itemTable.UpperBound(), 3);
-    const ItemList::Entry &added = g.itemList.At(2);
+    const ItemList::Entry &added = g.itemList->At(2);
     QCOMPARE(added.Name, QStringLiteral("date"));
     QCOMPARE(added.Slot, 1);
     QCOMPARE(g.itemTable.Slot(1).URL, QString());
@@ -396,7 +397,7 @@ void tst_frmMain::fullListRefusesAdd()
     for (const char *action : {"new", "name=one too many", "url=", "new"})
         Perform(QString::fromLatin1(action));
     QCOMPARE(messages, QStringList{QStringLiteral("Error:The list is full.!")});
-    QCOMPARE(Globals().itemList.Count(), 3);
+    QCOMPARE(Globals().itemList->Count(), 3);
     QCOMPARE(Control<QPushButton>("cmdNew")->text(), QStringLiteral("Add Item"));
     QCOMPARE(Control<QLineEdit>("txtName")->text(), QStringLiteral("one too many"));
 }
@@ -429,7 +430,7 @@ void tst_frmMain::failedCloseSaveSaysSo()
     stored.close();
     Globals().pageOptions.GenerateOnClose = QStringLiteral("False");
     for (int i = 0; i < 200; ++i)
-        Globals().itemList.Insert(QStringLiteral("filler %1").arg(i), 1);
+        Globals().itemList->Insert(QStringLiteral("filler %1").arg(i), 1);
 
     {
         const FileSizeLimit fullDisk(2048);
@@ -484,5 +485,5 @@ void tst_frmMain::closeWritesThePageFirst()
     QCOMPARE(saved.value(QStringLiteral("Main/GenerateOnClose")).toString(), generateOnClose);
 }
 
-QTEST_MAIN(tst_frmMain)
+TAVREL_TEST_MAIN(tst_frmMain)
 #include "tst_frmmain.moc"

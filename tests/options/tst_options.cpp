@@ -3,6 +3,7 @@
 #include "ModuleMain.h"
 #include "ProgramLayout.h"
 #include "ScratchRegistry.h"
+#include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -31,7 +31,6 @@ class tst_options : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -57,7 +56,6 @@ private slots:
     void eggTwiceShowsOneWindow();
 
 private:
-    QTemporaryDir configHome;
     QList<Message> messages;
     std::optional<ScratchRegistry> registry;
 };
@@ -196,16 +194,6 @@ bool WithAboutBox(QWidget &dialog, const std::function<void(frmAbout &)> &handle
 }
 
 } // namespace
-
-void tst_options::initTestCase()
-{
-    // Run by hand without the settings folder CTest gives each suite, the tests must still
-    // keep off the user's own store and registry file.
-    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
-        QVERIFY(configHome.isValid());
-        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
-    }
-}
 
 void tst_options::init()
 {
@@ -663,5 +651,5 @@ void tst_options::eggTwiceShowsOneWindow()
     shown.first()->close();
 }
 
-QTEST_MAIN(tst_options)
+TAVREL_TEST_MAIN(tst_options)
 #include "tst_options.moc"

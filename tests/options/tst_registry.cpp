@@ -1,5 +1,6 @@
 #include "Registry.h"
 #include "ScratchRegistry.h"
+#include "ScratchUser.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -449,5 +450,5 @@ void tst_registry::writingAgainChangesNothing()
     QVERIFY(!added.contains('\r') && !added.contains('\n'));
 }
 
-QTEST_GUILESS_MAIN(tst_registry)
+TAVREL_TEST_GUILESS_MAIN(tst_registry)
 #include "tst_registry.moc"

@@ -4,6 +4,7 @@
 #include "PageText.h"
 #include "PageWriter.h"
 #include "ProgramLayout.h"
+#include "ScratchUser.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 
@@ -106,13 +107,13 @@ void AddItem(const QString &name, qint16 priority, const QString &url = {},
     ModuleMain &g = Globals();
     const int slot = g.itemTable.FindFreeSlot();
     g.itemTable.Slot(slot) = ItemRecord{true, url, description, priority};
-    g.itemList.Insert(name, slot);
+    g.itemList->Insert(name, slot);
 }
 
 QByteArray CurrentPage()
 {
     const ModuleMain &g = Globals();
-    return PageText(g.itemList, g.itemTable, g.pageOptions, ProgramPictures());
+    return PageText(*g.itemList, g.itemTable, g.pageOptions, ProgramPictures());
 }
 
 QByteArray ReadAll(const QString &path)
@@ -206,7 +207,7 @@ void tst_page::cleanup()
 {
     SetMessageSink({});
     SetProgramDirForTests({});
-    UseDataFolder({}); // the suites run with none of their own
+    UseDataFolder({}); // the scratch user's own
 }
 
 // The program as installed under dir: in usr/bin, its pictures where an install puts them, and the
@@ -519,7 +520,7 @@ void tst_page::failure()
         break;
     case Failure::DataFolderIsFile:
         if (OnWindows)
-            QSKIP("the data folder is the system's own on Windows");
+            QSKIP("on Windows the data folder is the scratch user's, not one the test chooses");
         blocked = dir->filePath("not a folder");
         Install(blocked);
         break;
@@ -560,7 +561,7 @@ void tst_page::failure()
 void tst_page::installedPageMakesTheDataFolder()
 {
     Install(dir->filePath("data/not made yet"));
-    // On Windows the folder outlives the suite.
+    // On Windows the data folder is the scratch user's for the whole suite.
     QVERIFY(QDir(dataFolder + "/Tavrel").removeRecursively());
     AddItem("Check train times", 3);
 
@@ -573,5 +574,5 @@ void tst_page::installedPageMakesTheDataFolder()
     QVERIFY(messages.isEmpty());
 }
 
-QTEST_MAIN(tst_page)
+TAVREL_TEST_MAIN(tst_page)
 #include "tst_page.moc"

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
+#include "UserFolders.h"
 
-#include <QStandardPaths>
+#include <QFileInfo>
 
 #include <windows.h>
 
@@ -42,7 +43,7 @@ bool AskThisProcessToEnd()
 
 QString UseDataFolder(const QString &)
 {
-    // The folder of Qt's test mode, never the user's own, for whatever the tests write there.
-    QStandardPaths::setTestModeEnabled(true);
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // The system names the folder whatever the environment says; the suite's scratch user has
+    // one of its own.
+    return QFileInfo(UserDataFolder()).path();
 }

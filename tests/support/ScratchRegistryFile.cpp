@@ -46,8 +46,8 @@ bool RegWriteNumber(RegRoot root, const QString &keyPath, const QString &valueNa
         return false;
     const QString text =
         QStringLiteral("%1\n[%2\\%3]\n\"%4\"=dword:%5\n")
-            .arg(isNew ? QStringLiteral("REGEDIT4\n") : QString(), rootName, keyPath, valueName)
-            .arg(number, 8, 16, QChar(u'0'));
+            .arg(isNew ? QStringLiteral("REGEDIT4\n") : QString(), rootName, keyPath, valueName,
+                 QString::number(number, 16).rightJustified(8, u'0'));
     return file.write(text.toUtf8()) > 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "TestSeams.h"
 #include "TestSupport.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,15 +31,21 @@ void PointUserFoldersAt(const QString &root)
 
 } // namespace
 
-ScratchUser::ScratchUser()
+ScratchUser::ScratchUser(const QString &base)
 {
     if (qEnvironmentVariableIsEmpty(RootVariable)) {
-        owned.emplace(QDir::tempPath() + QStringLiteral("/tavrel-tests-XXXXXX"));
+        owned.emplace((base.isEmpty() ? QDir::tempPath() : base) +
+                      QStringLiteral("/tavrel-tests-XXXXXX"));
         if (!owned->isValid())
             qFatal("No scratch folder for the user's files: %s", qPrintable(owned->errorString()));
         qputenv(RootVariable, QFile::encodeName(owned->path()));
     }
     PointUserFoldersAt(Root());
+    // What a suite removes or writes of the user's is the scratch user's, whatever it does.
+    for (const QString &folder : {StoreFolder(), UserDataFolder()}) {
+        if (!folder.startsWith(Root() + u'/'))
+            qFatal("The user's folder %s is not below the scratch folder", qPrintable(folder));
+    }
 }
 
 QString ScratchUser::Root()

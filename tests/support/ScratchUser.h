@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModuleMain.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,7 +17,9 @@
 class ScratchUser
 {
 public:
-    ScratchUser();
+    // The scratch folder is made in base (the system's temporary folder unless given), unless
+    // the process was started by a suite.
+    explicit ScratchUser(const QString &base = {});
     Q_DISABLE_COPY_MOVE(ScratchUser)
 
     // The scratch folder, in Qt's form.
@@ -25,12 +29,14 @@ private:
     std::optional<QTemporaryDir> owned; // removed with the suite; a child's belongs to its parent
 };
 
-// QTEST_MAIN and QTEST_GUILESS_MAIN, with the user's folders moved first.
+// QTEST_MAIN and QTEST_GUILESS_MAIN, with the user's folders moved first and an item list for
+// the suite's whole run, as the program has.
 #define TAVREL_TEST_MAIN(TestObject)                                                            \
     int main(int argc, char *argv[])                                                             \
     {                                                                                            \
         const ScratchUser scratchUser;                                                           \
         QApplication app(argc, argv);                                                            \
+        const RunItemList items;                                                                 \
         TestObject test;                                                                         \
         QTEST_SET_MAIN_SOURCE_PATH                                                               \
         return QTest::qExec(&test, argc, argv);                                                  \
@@ -41,6 +47,7 @@ private:
     {                                                                                            \
         const ScratchUser scratchUser;                                                           \
         QCoreApplication app(argc, argv);                                                        \
+        const RunItemList items;                                                                 \
         TestObject test;                                                                         \
         QTEST_SET_MAIN_SOURCE_PATH                                                               \
         return QTest::qExec(&test, argc, argv);                                                  \

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageSink.h"
 #include "TestSeams.h"
 
 #include <QByteArray>
@@ -71,8 +72,7 @@ bool AskThisProcessToEnd();
 
 // Makes folder the user's data folder for this process (XDG_DATA_HOME; unset for an empty
 // folder, which means ~/.local/share) and answers the data folder the program should now use.
-// Windows has no such variable: there Qt's test mode moves the data folder to one of the tests'
-// own, whatever folder is.
+// Windows has no such variable: there it stays the scratch user's, whatever folder is.
 QString UseDataFolder(const QString &folder);
 
 // The whole file, or nothing when it cannot be read.

@@ -1,5 +1,5 @@
 #include "MessageBox.h"
-#include "TestSeams.h"
+#include "MessageSink.h"
 
 #include <QMessageBox>
 
