@@ -21,7 +21,7 @@ void Require(bool holds, const char *property)
 // of this process's own.
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    // In memory where there is room for it: the registry's writes wait for the disk otherwise.
+    // In memory where there is room for it: writes to a file wait for the disk otherwise.
     // The folder goes when the run ends; the application object stays to the end, as Qt's own
     // objects expect.
     static QTemporaryDir config(QFileInfo(QStringLiteral("/dev/shm")).isWritable()

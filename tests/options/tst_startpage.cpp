@@ -3,6 +3,7 @@
 #include "ProgramLayout.h"
 #include "Registry.h"
 #include "ScratchRegistry.h"
+#include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "StartPage.h"
 #include "TestSeams.h"
@@ -245,5 +246,5 @@ void tst_startpage::failedWrite()
     }
 }
 
-QTEST_MAIN(tst_startpage)
+TAVREL_TEST_MAIN(tst_startpage)
 #include "tst_startpage.moc"
