@@ -11,7 +11,8 @@ const QString FirefoxDefaultHomePage = QStringLiteral("about:home");
 namespace {
 
 const QString HomePagePref = QStringLiteral("browser.startup.homepage");
-const QString SyncHomePagePref = QStringLiteral("services.sync.prefs.sync.browser.startup.homepage");
+const QString SyncHomePagePref =
+    QStringLiteral("services.sync.prefs.sync.browser.startup.homepage");
 
 // prefs.js holds every preference the user ever changed: a few megabytes are plenty, and keep
 // the program's start quick whatever the file grew to. user.js is the user's own and small.
@@ -30,7 +31,8 @@ QByteArray ReadUpTo(const QString &path, qint64 limit)
 QString Comparable(const QString &address)
 {
     const QUrl url(address);
-    const QString decoded = url.isLocalFile() ? url.toLocalFile() : QUrl::fromPercentEncoding(address.toUtf8());
+    const QString decoded =
+        url.isLocalFile() ? url.toLocalFile() : QUrl::fromPercentEncoding(address.toUtf8());
     return decoded.toCaseFolded();
 }
 

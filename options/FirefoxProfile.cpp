@@ -25,8 +25,8 @@ QList<IniSection> ReadIni(const QString &path)
 
 struct Profile
 {
-    QString Path;    // as profiles.ini spells it
-    QString Folder;  // where it is
+    QString Path;   // as profiles.ini spells it
+    QString Folder; // where it is
     bool Default = false;
 };
 
@@ -38,8 +38,7 @@ QList<Profile> Profiles(const QList<IniSection> &ini, const QString &profilesFol
         if (!section.Name.startsWith(u"Profile") || path.isEmpty())
             continue;
         const bool relative = section.Value(u"IsRelative") == u"1";
-        profiles.append({path,
-                         QDir::cleanPath(relative ? profilesFolder + u'/' + path : path),
+        profiles.append({path, QDir::cleanPath(relative ? profilesFolder + u'/' + path : path),
                          section.Value(u"Default") == u"1"});
     }
     return profiles;
@@ -70,7 +69,8 @@ QString ProgramFolder(const QString &program)
 
 bool LastRunByOneOf(const Profile &profile, const QStringList &programs)
 {
-    const QList<IniSection> compatibility = ReadIni(profile.Folder + QStringLiteral("/compatibility.ini"));
+    const QList<IniSection> compatibility =
+        ReadIni(profile.Folder + QStringLiteral("/compatibility.ini"));
     for (const IniSection &section : compatibility) {
         if (section.Name != u"Compatibility")
             continue;
@@ -96,10 +96,9 @@ Profile ChooseInstall(const QList<Profile> &installs, const QStringList &program
         if (LastRunByOneOf(profile, programs))
             return profile;
     }
-    return *std::max_element(installs.cbegin(), installs.cend(),
-                             [](const Profile &a, const Profile &b) {
-                                 return LastUsed(a) < LastUsed(b);
-                             });
+    return *std::max_element(
+        installs.cbegin(), installs.cend(),
+        [](const Profile &a, const Profile &b) { return LastUsed(a) < LastUsed(b); });
 }
 
 QString ChooseProfile(const QString &profilesFolder, const QStringList &programs)
@@ -113,7 +112,8 @@ QString ChooseProfile(const QString &profilesFolder, const QStringList &programs
     const QList<Profile> profiles = Profiles(ini, profilesFolder);
     QList<Profile> installs = InstallDefaults(ini, profiles);
     if (installs.isEmpty())
-        installs = InstallDefaults(ReadIni(profilesFolder + QStringLiteral("/installs.ini")), profiles);
+        installs =
+            InstallDefaults(ReadIni(profilesFolder + QStringLiteral("/installs.ini")), profiles);
     if (!installs.isEmpty())
         return ChooseInstall(installs, programs).Folder;
     for (const Profile &profile : profiles) {
@@ -130,8 +130,8 @@ QString FirefoxProfilesFolder(const QString &home, const QString &xdgConfigHome)
     const QString classic = home + QStringLiteral("/.mozilla/firefox");
     if (QFileInfo(classic).isDir())
         return classic;
-    const QString config = QDir::isAbsolutePath(xdgConfigHome) ? xdgConfigHome
-                                                                : home + QStringLiteral("/.config");
+    const QString config =
+        QDir::isAbsolutePath(xdgConfigHome) ? xdgConfigHome : home + QStringLiteral("/.config");
     return QDir::cleanPath(config + QStringLiteral("/mozilla/firefox"));
 }
 

@@ -31,8 +31,8 @@ QList<IniSection> ParseMozillaIni(const QByteArray &bytes)
         const qsizetype equals = line.indexOf(u'=');
         if (equals <= 0 || sections.isEmpty())
             continue;
-        sections.last().Values.append({line.left(equals).trimmed().toString(),
-                                       line.mid(equals + 1).trimmed().toString()});
+        sections.last().Values.append(
+            {line.left(equals).trimmed().toString(), line.mid(equals + 1).trimmed().toString()});
     }
     return sections;
 }

@@ -25,8 +25,8 @@ QString UsersProfile()
 void ShowWriteError(QWidget *parent, const QString &userJs, const QString &reason)
 {
     ShowError(parent, QStringLiteral("Firefox settings write error.") + u'\r' +
-                          QDir::toNativeSeparators(userJs) + QStringLiteral(": ") + reason +
-                          u'\r' + QStringLiteral("Firefox home page not set."));
+                          QDir::toNativeSeparators(userJs) + QStringLiteral(": ") + reason + u'\r' +
+                          QStringLiteral("Firefox home page not set."));
 }
 
 } // namespace

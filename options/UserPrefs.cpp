@@ -2,7 +2,8 @@
 
 #include <QRegularExpression>
 
-const QString OurMark = QStringLiteral("// Tavrel List Manager: clear the box in its Options to undo");
+const QString OurMark =
+    QStringLiteral("// Tavrel List Manager: clear the box in its Options to undo");
 
 namespace {
 
@@ -79,8 +80,8 @@ private:
     {
         SkipBlanksAndComments();
         const qsizetype start = at;
-        while (!AtEnd() && (Peek().isLetterOrNumber() || Peek() == u'_' || Peek() == u'-' ||
-                            Peek() == u'+'))
+        while (!AtEnd() &&
+               (Peek().isLetterOrNumber() || Peek() == u'_' || Peek() == u'-' || Peek() == u'+'))
             ++at;
         return text.mid(start, at - start).toString();
     }
@@ -143,7 +144,8 @@ private:
     std::optional<UserPref> Statement()
     {
         const QString kind = Word();
-        if (kind != u"user_pref" && kind != u"pref" && kind != u"sticky_pref" && kind != u"lockPref")
+        if (kind != u"user_pref" && kind != u"pref" && kind != u"sticky_pref" &&
+            kind != u"lockPref")
             return std::nullopt;
         if (!Take(u'('))
             return std::nullopt;

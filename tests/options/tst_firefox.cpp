@@ -153,9 +153,12 @@ void tst_firefox::profilesFolder_data()
 
     QTest::newRow("classic") << Files{{".mozilla/firefox/", {}}} << "~xdg"
                              << ".mozilla/firefox";
-    QTest::newRow("XDG_CONFIG_HOME") << Files{} << "~xdg" << "xdg/mozilla/firefox";
-    QTest::newRow("relative XDG_CONFIG_HOME") << Files{} << "xdg" << ".config/mozilla/firefox";
-    QTest::newRow("no XDG_CONFIG_HOME") << Files{} << "" << ".config/mozilla/firefox";
+    QTest::newRow("XDG_CONFIG_HOME") << Files{} << "~xdg"
+                                     << "xdg/mozilla/firefox";
+    QTest::newRow("relative XDG_CONFIG_HOME") << Files{} << "xdg"
+                                              << ".config/mozilla/firefox";
+    QTest::newRow("no XDG_CONFIG_HOME") << Files{} << ""
+                                        << ".config/mozilla/firefox";
     QTest::newRow("classic is a file") << Files{{".mozilla/firefox", "x"}} << ""
                                        << ".config/mozilla/firefox";
 }
@@ -180,7 +183,9 @@ void tst_firefox::defaultProfile_data()
 
     const QString ff = QStringLiteral(".mozilla/firefox/");
     const QStringList program{"opt/firefox/firefox"};
-    const auto profile = [&](const char *path) { return std::pair(ff + path + u'/', QByteArray()); };
+    const auto profile = [&](const char *path) {
+        return std::pair(ff + path + u'/', QByteArray());
+    };
     const auto ini = [&](const QByteArray &text) { return std::pair(ff + "profiles.ini", text); };
     const QByteArray ab = "[Profile0]\nPath=a\nIsRelative=1\nDefault=1\n"
                           "[Profile1]\nPath=b\nIsRelative=1\n";
@@ -189,36 +194,41 @@ void tst_firefox::defaultProfile_data()
                          "[Compatibility]\nLastPlatformDir=%HOME%/" + QByteArray(folder) + '\n');
     };
 
-    QTest::newRow("no Firefox program") << Files{ini(ab), profile("a"), profile("b")}
-                                        << QStringList() << "";
+    QTest::newRow("no Firefox program")
+        << Files{ini(ab), profile("a"), profile("b")} << QStringList() << "";
     QTest::newRow("no profiles.ini") << Files{profile("a")} << program << "";
-    QTest::newRow("Default=1") << Files{ini(ab), profile("a"), profile("b")} << program
-                               << ff + "a";
-    QTest::newRow("XDG place")
-        << Files{{".config/mozilla/firefox/profiles.ini", "[Profile0]\nPath=p\nIsRelative=1\n"},
-                 {".config/mozilla/firefox/p/", {}}}
-        << program << ".config/mozilla/firefox/p";
+    QTest::newRow("Default=1") << Files{ini(ab), profile("a"), profile("b")} << program << ff + "a";
+    QTest::newRow("XDG place") << Files{{".config/mozilla/firefox/profiles.ini",
+                                         "[Profile0]\nPath=p\nIsRelative=1\n"},
+                                        {".config/mozilla/firefox/p/", {}}}
+                               << program << ".config/mozilla/firefox/p";
     QTest::newRow("[Install] over Default=1")
         << Files{ini("[Install4F96D1932A9F858E]\nDefault=b\nLocked=1\n" + ab), profile("a"),
                  profile("b")}
         << program << ff + "b";
     QTest::newRow("installs.ini over Default=1")
-        << Files{ini(ab), {ff + "installs.ini", "[4F96D1932A9F858E]\nDefault=b\n"}, profile("a"),
+        << Files{ini(ab),
+                 {ff + "installs.ini", "[4F96D1932A9F858E]\nDefault=b\n"},
+                 profile("a"),
                  profile("b")}
         << program << ff + "a";
     QTest::newRow("installs.ini's [Install] over Default=1")
-        << Files{ini(ab), {ff + "installs.ini", "[Install4F96]\nDefault=b\n"}, profile("a"),
+        << Files{ini(ab),
+                 {ff + "installs.ini", "[Install4F96]\nDefault=b\n"},
+                 profile("a"),
                  profile("b")}
         << program << ff + "b";
     QTest::newRow("profiles.ini's [Install] over installs.ini")
-        << Files{ini("[InstallX]\nDefault=a\n" + ab), {ff + "installs.ini", "[InstallX]\nDefault=b\n"},
-                 profile("a"), profile("b")}
+        << Files{ini("[InstallX]\nDefault=a\n" + ab),
+                 {ff + "installs.ini", "[InstallX]\nDefault=b\n"},
+                 profile("a"),
+                 profile("b")}
         << program << ff + "a";
     QTest::newRow("[Install] naming no profile")
         << Files{ini("[InstallX]\nDefault=c\n" + ab), profile("a"), profile("b"), profile("c")}
         << program << ff + "a";
-    QTest::newRow("the only profile") << Files{ini("[Profile0]\nPath=a\nIsRelative=1\n"), profile("a")}
-                                      << program << ff + "a";
+    QTest::newRow("the only profile")
+        << Files{ini("[Profile0]\nPath=a\nIsRelative=1\n"), profile("a")} << program << ff + "a";
     QTest::newRow("two profiles, none default")
         << Files{ini("[Profile0]\nPath=a\nIsRelative=1\n[Profile1]\nPath=b\nIsRelative=1\n"),
                  profile("a"), profile("b")}
@@ -226,10 +236,10 @@ void tst_firefox::defaultProfile_data()
     QTest::newRow("StartWithLastProfile=0")
         << Files{ini("[General]\nStartWithLastProfile=0\n" + ab), profile("a"), profile("b")}
         << program << "";
-    QTest::newRow("absolute Path")
-        << Files{ini("[Profile0]\nPath=%HOME%/elsewhere/p, with comma\\x\nIsRelative=0\nDefault=1\n"),
-                 {"elsewhere/p, with comma\\x/", {}}}
-        << program << "elsewhere/p, with comma\\x";
+    QTest::newRow("absolute Path") << Files{ini("[Profile0]\nPath=%HOME%/elsewhere/p, with "
+                                                "comma\\x\nIsRelative=0\nDefault=1\n"),
+                                            {"elsewhere/p, with comma\\x/", {}}}
+                                   << program << "elsewhere/p, with comma\\x";
     QTest::newRow("relative Path with blanks around")
         << Files{ini("[Profile0]\r\n Path = sub/a b \r\nIsRelative=1\r\nDefault=1\r\n"),
                  profile("sub/a b")}
@@ -240,15 +250,23 @@ void tst_firefox::defaultProfile_data()
                  profile("b"), ran("a", "usr/lib/other"), ran("b", "opt/firefox")}
         << program << ff + "b";
     QTest::newRow("several installs: found through a link")
-        << Files{ini("[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n" + ab), profile("a"),
-                 profile("b"), ran("a", "usr/lib/other"), ran("b", "opt/firefox"),
-                 {"opt/firefox/firefox", "#!/bin/sh\n"}, {"bin/firefox", "->opt/firefox/firefox"}}
+        << Files{ini("[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n" + ab),
+                 profile("a"),
+                 profile("b"),
+                 ran("a", "usr/lib/other"),
+                 ran("b", "opt/firefox"),
+                 {"opt/firefox/firefox", "#!/bin/sh\n"},
+                 {"bin/firefox", "->opt/firefox/firefox"}}
         << QStringList{"bin/firefox"} << ff + "b";
     QTest::newRow("several installs, none ran by it: the latest used")
         << Files{ini("[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n[InstallC]\nDefault=c\n" + ab +
                      "[Profile2]\nPath=c\nIsRelative=1\n"),
-                 profile("a"), profile("b"), profile("c"), {ff + "a/prefs.js", "old"},
-                 {ff + "b/prefs.js", "new"}, {ff + "c/prefs.js", "old"}}
+                 profile("a"),
+                 profile("b"),
+                 profile("c"),
+                 {ff + "a/prefs.js", "old"},
+                 {ff + "b/prefs.js", "new"},
+                 {ff + "c/prefs.js", "old"}}
         << program << ff + "b";
 }
 
@@ -284,11 +302,13 @@ void tst_firefox::sandboxed_data()
     QTest::newRow("Debian's wrapper")
         << QByteArray("#!/bin/sh\nFIREFOX=\"$(command -v firefox)\"\nexec firefox-esr \"$@\"\n")
         << false;
-    QTest::newRow("hands over to a snap") << QByteArray("#!/bin/sh\nexec /snap/bin/firefox \"$@\"\n")
-                                          << true;
+    QTest::newRow("hands over to a snap")
+        << QByteArray("#!/bin/sh\nexec /snap/bin/firefox \"$@\"\n") << true;
     QTest::newRow("hands over to a flatpak")
         << QByteArray("#!/bin/sh\nexec flatpak run org.mozilla.firefox \"$@\"\n") << true;
-    QTest::newRow("a program, not a script") << QByteArray("\x7f" "ELF.../snap/...") << false;
+    QTest::newRow("a program, not a script") << QByteArray("\x7f"
+                                                           "ELF.../snap/...")
+                                             << false;
 }
 
 void tst_firefox::sandboxed()
@@ -305,12 +325,17 @@ void tst_firefox::stringLiteral_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("literal");
 
-    QTest::newRow("plain") << "https://example.org/" << R"("https://example.org/")";
-    QTest::newRow("quote and backslash") << R"(a"b\c)" << R"("a\"b\\c")";
-    QTest::newRow("control characters") << "a\nb\tc\x01" << R"("a\u000ab\u0009c\u0001")";
+    QTest::newRow("plain") << "https://example.org/"
+                           << R"("https://example.org/")";
+    QTest::newRow("quote and backslash") << R"(a"b\c)"
+                                         << R"("a\"b\\c")";
+    QTest::newRow("control characters") << "a\nb\tc\x01"
+                                        << R"("a\u000ab\u0009c\u0001")";
     QTest::newRow("outside ASCII") << QString::fromUtf8("é😀") << R"("\u00e9\ud83d\ude00")";
-    QTest::newRow("pipe, percent and single quote") << "a|b%20'" << R"("a|b%20'")";
-    QTest::newRow("empty") << "" << R"("")";
+    QTest::newRow("pipe, percent and single quote") << "a|b%20'"
+                                                    << R"("a|b%20'")";
+    QTest::newRow("empty") << ""
+                           << R"("")";
 }
 
 void tst_firefox::stringLiteral()
@@ -329,31 +354,37 @@ void tst_firefox::readPrefs_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("expected"); // the last string for "h"
 
-    QTest::newRow("double quotes") << R"(user_pref("h", "x");)" << "x";
-    QTest::newRow("single quotes") << R"(user_pref('h', 'x');)" << "x";
+    QTest::newRow("double quotes") << R"(user_pref("h", "x");)"
+                                   << "x";
+    QTest::newRow("single quotes") << R"(user_pref('h', 'x');)"
+                                   << "x";
     QTest::newRow("escapes") << R"(user_pref("h", "\"\\\n\x41\u00e9\'");)"
                              << QString::fromUtf8("\"\\\nAé'");
-    QTest::newRow("surrogate pair") << R"(user_pref("h", "\ud83d\ude00");)"
-                                    << QString::fromUtf8("😀");
-    QTest::newRow("last wins") << "user_pref(\"h\", \"a\");\nuser_pref(\"h\", \"b\");\n" << "b";
-    QTest::newRow("blanks and comments between")
-        << "user_pref /*c*/ ( \"h\" , // c\n \"x\" ) ;" << "x";
+    QTest::newRow("surrogate pair")
+        << R"(user_pref("h", "\ud83d\ude00");)" << QString::fromUtf8("😀");
+    QTest::newRow("last wins") << "user_pref(\"h\", \"a\");\nuser_pref(\"h\", \"b\");\n"
+                               << "b";
+    QTest::newRow("blanks and comments between") << "user_pref /*c*/ ( \"h\" , // c\n \"x\" ) ;"
+                                                 << "x";
     QTest::newRow("line comment") << "// user_pref(\"h\", \"x\");\n" << None;
     QTest::newRow("hash comment") << "# user_pref(\"h\", \"x\");\n" << None;
     QTest::newRow("block comment over lines")
-        << "/*\nuser_pref(\"h\", \"x\");\n*/\nuser_pref(\"h\", \"y\");" << "y";
+        << "/*\nuser_pref(\"h\", \"x\");\n*/\nuser_pref(\"h\", \"y\");"
+        << "y";
     QTest::newRow("comment marks in a string") << R"(user_pref("h", "http://a//b#c/*");)"
                                                << "http://a//b#c/*";
     QTest::newRow("a broken statement is skipped")
-        << "user_pref(\"h\", nonsense);\nuser_pref(\"h\", \"ok\");" << "ok";
+        << "user_pref(\"h\", nonsense);\nuser_pref(\"h\", \"ok\");"
+        << "ok";
     QTest::newRow("skipped up to a ';' outside strings")
-        << "user_pref(\"h\", \"a\\q;\" \"x;\");\nuser_pref(\"h\", \"ok\");" << "ok";
-    QTest::newRow("NUL ends the file") << QString::fromUtf8("user_pref(\"h\", \"a\");\0user_pref(\"h\", \"b\");", 41)
-                                       << "a";
+        << "user_pref(\"h\", \"a\\q;\" \"x;\");\nuser_pref(\"h\", \"ok\");"
+        << "ok";
+    QTest::newRow("NUL ends the file")
+        << QString::fromUtf8("user_pref(\"h\", \"a\");\0user_pref(\"h\", \"b\");", 41) << "a";
     QTest::newRow("\\u0000 is refused") << R"(user_pref("h", "a\u0000");)" << None;
     QTest::newRow("unknown escape") << R"(user_pref("h", "a\qb");)" << None;
-    QTest::newRow("a number is no string") << "user_pref(\"h\", \"x\");\nuser_pref(\"h\", 5);"
-                                           << None;
+    QTest::newRow("a number is no string")
+        << "user_pref(\"h\", \"x\");\nuser_pref(\"h\", 5);" << None;
     QTest::newRow("pref() is no user preference") << R"(pref("h", "x");)" << None;
     QTest::newRow("string left open") << "user_pref(\"h\", \"x);\n" << None;
     QTest::newRow("other names") << R"(user_pref("h.x", "x"); user_pref("H", "y");)" << None;
@@ -438,8 +469,8 @@ void tst_firefox::writeUserJs_data()
         << "user_pref(\"a\", 1);\n" + Ours(HomePagePref, R"("https://old/")") + "\n" +
                Ours(SyncPref, "true") + "\nuser_pref(\"b\", 2);\n"
         << "user_pref(\"a\", 1);\nuser_pref(\"b\", 2);\n" + ours;
-    QTest::newRow("no line end at the end") << QByteArray("user_pref(\"a\", 1);")
-                                            << "user_pref(\"a\", 1);\n" + ours;
+    QTest::newRow("no line end at the end")
+        << QByteArray("user_pref(\"a\", 1);") << "user_pref(\"a\", 1);\n" + ours;
     QTest::newRow("CR LF") << QByteArray("user_pref(\"a\", 1);\r\n")
                            << "user_pref(\"a\", 1);\r\n" + page + "\r\n" + noSync + "\r\n";
     QTest::newRow("comment left open") << QByteArray("/* to do\n") << QByteArray();
@@ -479,7 +510,8 @@ void tst_firefox::giveBack_data()
         return own + Ours(HomePagePref, JsStringLiteral(QString::fromUtf8(page))) + '\n' +
                Ours(SyncPref, "true") + '\n';
     };
-    const QByteArray pageInPrefs = R"(user_pref("browser.startup.homepage", "file:///p/To-Do.htm");)";
+    const QByteArray pageInPrefs =
+        R"(user_pref("browser.startup.homepage", "file:///p/To-Do.htm");)";
     const QByteArray oldInPrefs = R"(user_pref("browser.startup.homepage", "https://OLD/");)";
 
     QTest::newRow("set: stays") << set << pageInPrefs << set;
@@ -517,14 +549,15 @@ void tst_firefox::steps_data()
     const QString none;
     QTest::newRow("set keeps the old page") << old << none << 0 << 1 << 1 << "https://old/"
                                             << "page";
-    QTest::newRow("set over Firefox's default") << QByteArray() << none << 0 << 1 << 1
-                                                << "about:home" << "page";
-    QTest::newRow("restore the stored page") << old << "https://older/" << 1 << 0 << 0
-                                             << "https://older/" << "https://older/";
-    QTest::newRow("restore with nothing stored") << old << none << 1 << 0 << 0 << none
-                                                 << "about:home";
-    QTest::newRow("ticked and already set") << old << none << 1 << 1 << 1 << none
-                                            << "https://old/";
+    QTest::newRow("set over Firefox's default")
+        << QByteArray() << none << 0 << 1 << 1 << "about:home"
+        << "page";
+    QTest::newRow("restore the stored page")
+        << old << "https://older/" << 1 << 0 << 0 << "https://older/"
+        << "https://older/";
+    QTest::newRow("restore with nothing stored")
+        << old << none << 1 << 0 << 0 << none << "about:home";
+    QTest::newRow("ticked and already set") << old << none << 1 << 1 << 1 << none << "https://old/";
     QTest::newRow("clear and not set") << old << none << 0 << 0 << 0 << none << "https://old/";
 }
 
@@ -622,7 +655,8 @@ void tst_firefox::largePrefsJs()
     const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
     QByteArray prefs;
     for (int i = 0; prefs.size() < (64 << 20); ++i)
-        prefs += "user_pref(\"some.preference.of.the.user." + QByteArray::number(i) + "\", \"value\");\n";
+        prefs += "user_pref(\"some.preference.of.the.user." + QByteArray::number(i) +
+                 "\", \"value\");\n";
     prefs += R"(user_pref("browser.startup.homepage", "file:///late/");)";
     QVERIFY(WriteFileBytes(profile + QStringLiteral("/prefs.js"), prefs));
 

@@ -510,9 +510,12 @@ void tst_options::captionsAndToolTips_data()
     }
     // The browser the start page goes to: Internet Explorer on Windows, Firefox on Linux.
     if (OnWindows) {
-        QTest::newRow("chkIE") << "chkIE" << "Internet Explorer" << " Only verified on versions 4-5 ";
+        QTest::newRow("chkIE") << "chkIE"
+                               << "Internet Explorer"
+                               << " Only verified on versions 4-5 ";
     } else {
-        QTest::newRow("chkIE") << "chkIE" << "Firefox"
+        QTest::newRow("chkIE") << "chkIE"
+                               << "Firefox"
                                << " Makes the list Firefox's home page from Firefox's next start ";
     }
 }

@@ -42,15 +42,28 @@ void tst_registry::roundTrip_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("readBack");
 
-    QTest::newRow("three letters") << TestKey << "v" << "abc" << "abc";
-    QTest::newRow("empty text") << TestKey << "v" << "" << "";
-    QTest::newRow("quotes and backslashes") << TestKey << R"(n"a\me)" << R"(a\b"c)" << R"(a\b"c)";
+    QTest::newRow("three letters") << TestKey << "v"
+                                   << "abc"
+                                   << "abc";
+    QTest::newRow("empty text") << TestKey << "v"
+                                << ""
+                                << "";
+    QTest::newRow("quotes and backslashes") << TestKey << R"(n"a\me)"
+                                            << R"(a\b"c)"
+                                            << R"(a\b"c)";
     QTest::newRow("non-ASCII") << TestKey << "v" << QString::fromUtf8("Grüße")
                                << QString::fromUtf8("Grüße");
-    QTest::newRow("unnamed value") << TestKey << "" << "x" << "x";
+    QTest::newRow("unnamed value") << TestKey << ""
+                                   << "x"
+                                   << "x";
     QTest::newRow("NUL inside") << TestKey << "v" << QString::fromUtf8("ab\0cd", 5) << "ab";
-    QTest::newRow("line break") << TestKey << "v" << "a\r\nb" << "a\r\nb";
-    QTest::newRow("deep new path") << "Software\\A\\B\\C" << "v" << "x" << "x";
+    QTest::newRow("line break") << TestKey << "v"
+                                << "a\r\nb"
+                                << "a\r\nb";
+    QTest::newRow("deep new path") << "Software\\A\\B\\C"
+                                   << "v"
+                                   << "x"
+                                   << "x";
     const QString longText(40000, u'x');
     QTest::newRow("40000 characters") << TestKey << "v" << longText << longText;
 }
