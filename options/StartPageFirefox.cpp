@@ -22,10 +22,13 @@ QString UsersProfile()
                               FirefoxPrograms());
 }
 
+// userJs is empty when Firefox's profile went missing since the dialog opened.
 void ShowWriteError(QWidget *parent, const QString &userJs, const QString &reason)
 {
-    ShowError(parent, QStringLiteral("Firefox settings write error.") + u'\r' +
-                          QDir::toNativeSeparators(userJs) + QStringLiteral(": ") + reason + u'\r' +
+    const QString where = userJs.isEmpty()
+                              ? reason
+                              : QDir::toNativeSeparators(userJs) + QStringLiteral(": ") + reason;
+    ShowError(parent, QStringLiteral("Firefox settings write error.") + u'\r' + where + u'\r' +
                           QStringLiteral("Firefox home page not set."));
 }
 
@@ -62,7 +65,7 @@ void ApplyStartPage(QWidget *parent, int IEChecked, PageOptions &options)
             store.Sync();
             options.IEHomeSet = 1;
         } else {
-            ShowWriteError(parent, UserJsPath(profile), reason);
+            ShowWriteError(parent, profile.isEmpty() ? QString() : UserJsPath(profile), reason);
             options.OldIEHome.clear();
             options.IEHomeSet = 0;
         }
