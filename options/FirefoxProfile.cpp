@@ -44,12 +44,14 @@ QList<Profile> Profiles(const QList<IniSection> &ini, const QString &profilesFol
     return profiles;
 }
 
-// The profiles that the [Install…] sections name as their default, in file order.
-QList<Profile> InstallDefaults(const QList<IniSection> &ini, const QList<Profile> &profiles)
+// The profiles that the installs' sections name as their default, in file order: in
+// profiles.ini the [Install…] sections, in installs.ini every section, named by the install alone.
+QList<Profile> InstallDefaults(const QList<IniSection> &ini, const QList<Profile> &profiles,
+                               bool onlyInstallSections)
 {
     QList<Profile> chosen;
     for (const IniSection &section : ini) {
-        if (!section.Name.startsWith(u"Install"))
+        if (onlyInstallSections && !section.Name.startsWith(u"Install"))
             continue;
         const QString path = section.Value(u"Default");
         const auto found = std::find_if(profiles.cbegin(), profiles.cend(),
@@ -110,10 +112,10 @@ QString ChooseProfile(const QString &profilesFolder, const QStringList &programs
             return {};
     }
     const QList<Profile> profiles = Profiles(ini, profilesFolder);
-    QList<Profile> installs = InstallDefaults(ini, profiles);
+    QList<Profile> installs = InstallDefaults(ini, profiles, true);
     if (installs.isEmpty())
-        installs =
-            InstallDefaults(ReadIni(profilesFolder + QStringLiteral("/installs.ini")), profiles);
+        installs = InstallDefaults(ReadIni(profilesFolder + QStringLiteral("/installs.ini")),
+                                   profiles, false);
     if (!installs.isEmpty())
         return ChooseInstall(installs, programs).Folder;
     for (const Profile &profile : profiles) {

@@ -208,13 +208,7 @@ void tst_firefox::defaultProfile_data()
         << program << ff + "b";
     QTest::newRow("installs.ini over Default=1")
         << Files{ini(ab),
-                 {ff + "installs.ini", "[4F96D1932A9F858E]\nDefault=b\n"},
-                 profile("a"),
-                 profile("b")}
-        << program << ff + "a";
-    QTest::newRow("installs.ini's [Install] over Default=1")
-        << Files{ini(ab),
-                 {ff + "installs.ini", "[Install4F96]\nDefault=b\n"},
+                 {ff + "installs.ini", "[4F96D1932A9F858E]\nDefault=b\nLocked=1\n"},
                  profile("a"),
                  profile("b")}
         << program << ff + "b";
@@ -411,8 +405,6 @@ void tst_firefox::homePage_data()
     QTest::newRow("user.js over prefs.js") << u << x << "https://u.example/";
     QTest::newRow("user.js of other preferences")
         << QByteArray(R"(user_pref("a", 1);)") << x << "https://x.example/";
-    QTest::newRow("several pages")
-        << QByteArray() << QByteArray(R"(user_pref("browser.startup.homepage", "a|b");)") << "a|b";
 }
 
 void tst_firefox::homePage()
