@@ -28,6 +28,18 @@ const QString HomePagePref = QStringLiteral("browser.startup.homepage");
 const QString SyncPref = QStringLiteral("services.sync.prefs.sync.browser.startup.homepage");
 const QString None = QStringLiteral("(none)");
 
+// Every file and folder below folder, sorted.
+QStringList Everything(const QString &folder)
+{
+    QStringList all;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        all << it.next();
+    all.sort();
+    return all;
+}
+
 // A home of the row's own. Paths are below it; "%HOME%" in a file stands for it; a file ending
 // in '/' is a folder, and content starting with "->" makes a link to that path.
 class RowHome
@@ -43,16 +55,6 @@ public:
         return relative.isEmpty() ? dir.path() : dir.path() + u'/' + relative;
     }
     QByteArray Read(const QString &relative) const { return ReadFileBytes(Path(relative)); }
-    // Every file and folder below the home, to see that nothing was made.
-    QStringList Everything() const
-    {
-        QStringList all;
-        QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            all << it.next();
-        return all;
-    }
 
 private:
     void Make(const QString &path, QByteArray content)
@@ -591,11 +593,7 @@ void tst_firefox::steps()
 void tst_firefox::nothingMadeWithoutFirefox()
 {
     QVERIFY(browser->LeaveBehind());
-    QDirIterator before(QDir::homePath(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-    QStringList files;
-    while (before.hasNext())
-        files << before.next();
+    const QStringList before = Everything(QDir::homePath());
 
     QVERIFY(!BrowserPresent());
     QCOMPARE(DetectStartPage(), 0);
@@ -603,14 +601,7 @@ void tst_firefox::nothingMadeWithoutFirefox()
     ApplyStartPage(nullptr, 1, options);
     QCOMPARE(options.IEHomeSet, 0);
 
-    QStringList now;
-    QDirIterator after(QDir::homePath(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                       QDirIterator::Subdirectories);
-    while (after.hasNext())
-        now << after.next();
-    files.sort();
-    now.sort();
-    QCOMPARE(now, files);
+    QCOMPARE(Everything(QDir::homePath()), before);
 }
 
 void tst_firefox::failedWriteNamesFirefox()
