@@ -52,6 +52,9 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent), ui(std::make_unique<U
         list->setCurrentIndex(-1);
     }
     SetTextColor(ui->Line1, QColor(128, 128, 128));
+    const BrowserChoiceTexts browser = BrowserChoice();
+    ui->chkIE->setText(browser.Caption);
+    ui->chkIE->setToolTip(browser.ToolTip);
 
     connect(ui->cmdDone, &QPushButton::clicked, this, &frmOptions::cmdDone_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);

@@ -2,11 +2,13 @@
 # Installs the Debian 12 packages the build, the tests and the benchmarks need: the start-up
 # benchmark watches the window's first paint on a virtual X display; the four after the fonts
 # check the install and make and check the Debian package; clang and its runtime build the fuzz
-# targets. Given package names, it installs those instead.
+# targets; Firefox, xdotool and the X tools let a suite open Firefox on the page. Given package
+# names, it installs those instead.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
           libbenchmark-dev libxcb-damage0-dev xvfb fonts-dejavu-core fonts-dejavu-extra
-          desktop-file-utils appstream dpkg-dev lintian clang-14 libclang-rt-14-dev)
+          desktop-file-utils appstream dpkg-dev lintian clang-14 libclang-rt-14-dev
+          firefox-esr xdotool x11-utils)
 if (($#)); then
     packages=("$@")
 fi

@@ -20,7 +20,7 @@ void Require(bool holds, const char *property)
 // folders moved below a scratch folder of this process's own, as in the suites.
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    // In memory where there is room for it: the registry's writes wait for the disk otherwise.
+    // In memory where there is room for it: writes to a file wait for the disk otherwise.
     // The folder goes when the run ends; the application object stays to the end, as Qt's own
     // objects expect.
     static const ScratchUser scratchUser(QFileInfo(QStringLiteral("/dev/shm")).isWritable()

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${1:-30}"
 cmake --workflow --preset fuzz
-for target in fuzz_registry fuzz_store fuzz_number fuzz_page; do
+for target in fuzz_firefox fuzz_store fuzz_number fuzz_page; do
     mkdir -p "build-fuzz/corpus/$target"
     echo "== $target, ${seconds} s"
     status=0

@@ -2,7 +2,7 @@
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "ProgramLayout.h"
-#include "ScratchRegistry.h"
+#include "ScratchBrowser.h"
 #include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
@@ -57,7 +57,7 @@ private slots:
 
 private:
     QList<Message> messages;
-    std::optional<ScratchRegistry> registry;
+    std::optional<ScratchBrowser> browser;
 };
 
 namespace {
@@ -136,23 +136,6 @@ template <typename T = QWidget> T *Control(const QWidget &form, const QString &n
     return form.findChild<T *>(name);
 }
 
-const QString BrowserVersion = QStringLiteral("5.50.4807.2300");
-
-void SetBrowserVersion(const QString &version)
-{
-    QVERIFY(RegWriteString(RegRoot::LocalMachine,
-                           QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer"),
-                           QStringLiteral("Version"), version));
-}
-
-// A null text stands for no "Start Page" value at all.
-QString StartPage()
-{
-    return RegReadString(RegRoot::CurrentUser,
-                         QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main"),
-                         QStringLiteral("Start Page"), QString());
-}
-
 // Moves each list one entry on (back, at the last entry) and flips every box and option
 // button, all through the controls themselves.
 void ChangeEveryControl(const QWidget &dialog)
@@ -199,8 +182,8 @@ void tst_options::init()
 {
     ResetGlobals();
     QVERIFY(WriteStore({}));
-    registry.reset();
-    registry.emplace();
+    browser.reset();
+    browser.emplace();
     messages.clear();
     SetMessageSink([this](const Message &message) { messages << message; });
 }
@@ -354,7 +337,7 @@ void tst_options::closingWithoutOkChangesNothing()
 {
     QFETCH(QString, how);
 
-    SetBrowserVersion(BrowserVersion); // so that the start-page box changes too
+    QVERIFY(browser->Install()); // so that the start-page box changes too
     PageOptions &options = Globals().pageOptions;
     options.FontStyle = QStringLiteral("Serif");
     options.HeaderSize = QStringLiteral("0");
@@ -373,7 +356,7 @@ void tst_options::closingWithoutOkChangesNothing()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(Differences(before, options), QStringList());
-    QCOMPARE(StartPage(), QString());
+    QVERIFY(!browser->ShowsThePage());
 }
 
 void tst_options::enterAndEscDoNotCloseTheDialog()
@@ -400,21 +383,23 @@ void tst_options::enterAndEscDoNotCloseTheDialog()
 
 void tst_options::internetExplorerNeedsTheBrowser_data()
 {
-    QTest::addColumn<QString>("version"); // null: none at all
+    QTest::addColumn<QString>("browser");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("no version") << QString() << false;
-    QTest::newRow("empty version") << "" << false;
-    QTest::newRow("version present") << BrowserVersion << true;
+    QTest::newRow("no browser") << "none" << false;
+    QTest::newRow("left behind") << "left behind" << false;
+    QTest::newRow("installed") << "installed" << true;
 }
 
 void tst_options::internetExplorerNeedsTheBrowser()
 {
-    QFETCH(QString, version);
+    QFETCH(QString, browser);
     QFETCH(bool, enabled);
 
-    if (!version.isNull())
-        SetBrowserVersion(version);
+    if (browser == u"left behind")
+        QVERIFY(this->browser->LeaveBehind());
+    else if (browser == u"installed")
+        QVERIFY(this->browser->Install());
     Globals().pageOptions.IEHomeSet = 1;
     frmOptions dialog;
     auto *ie = Control<QCheckBox>(dialog, QStringLiteral("chkIE"));
@@ -434,13 +419,13 @@ void tst_options::greyedInternetExplorerLeavesStartPageAlone()
     Click(dialog, QStringLiteral("cmdDone"));
 
     QCOMPARE(Globals().pageOptions.IEHomeSet, qint16(0));
-    QVERIFY(registry->IsEmpty());
+    QVERIFY(browser->IsUntouched());
     QCOMPARE(messages.size(), 0);
 }
 
 void tst_options::okWithInternetExplorerTickedSetsStartPage()
 {
-    SetBrowserVersion(BrowserVersion);
+    QVERIFY(browser->Install());
     PageOptions &options = Globals().pageOptions;
     options.IEHomeSet = 0;
     options.FontStyle = QStringLiteral("serif");
@@ -451,7 +436,7 @@ void tst_options::okWithInternetExplorerTickedSetsStartPage()
     Click(dialog, QStringLiteral("cmdDone"));
 
     QCOMPARE(options.IEHomeSet, qint16(1));
-    QCOMPARE(StartPage(), PagePath());
+    QVERIFY(browser->ShowsThePage());
     QCOMPARE(messages.size(), 0);
     // What OK takes over after the start page is taken over all the same.
     QCOMPARE(options.HomeInNetscape, qint16(0));
@@ -498,7 +483,6 @@ void tst_options::captionsAndToolTips_data()
         {"cmbBackColor", "", " Page's background color "},
         {"cmbLinkColor", "", " The color of links not yet visited "},
         {"cmbVisitedLinkColor", "", " The color of links you have already visited "},
-        {"chkIE", "Internet Explorer", " Only verified on versions 4-5 "},
         {"chkExitGenerate", "Generate page on exiting program",
          " Creates page automatically on exit if checked "},
         {"cmdDone", "OK", " Accept the current settings "},
@@ -524,6 +508,16 @@ void tst_options::captionsAndToolTips_data()
     for (const auto &[control, caption, toolTip] : rows) {
         QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(caption)
                                << QString::fromUtf8(toolTip);
+    }
+    // The browser the start page goes to: Internet Explorer on Windows, Firefox on Linux.
+    if (OnWindows) {
+        QTest::newRow("chkIE") << "chkIE"
+                               << "Internet Explorer"
+                               << " Only verified on versions 4-5 ";
+    } else {
+        QTest::newRow("chkIE") << "chkIE"
+                               << "Firefox"
+                               << " Makes the list Firefox's home page from Firefox's next start ";
     }
 }
 

@@ -8,10 +8,9 @@
 #include <memory>
 
 // While one lives, both roots of the registry that this process reads and writes start empty
-// and belong to the tests alone, so that no test reaches the browser's real values. On Windows
-// the roots are pointed at scratch keys under HKEY_CURRENT_USER\Software\Tavrel tests\<process
-// id>, which go again with the object; elsewhere the registry is a text file of the suite's own
-// settings folder, removed at the start. One at a time.
+// and belong to the tests alone, so that no test reaches the browser's real values: they are
+// pointed at scratch keys under HKEY_CURRENT_USER\Software\Tavrel tests\<process id>, which go
+// again with the object. One at a time; Windows only.
 class ScratchRegistry
 {
 public:
@@ -33,6 +32,3 @@ private:
 // Stores number as a number (REG_DWORD), for the tests of what a reader makes of a value that
 // is not a string.
 bool RegWriteNumber(RegRoot root, const QString &keyPath, const QString &valueName, quint32 number);
-
-// The text file that holds the registry where the system has none; empty on Windows.
-QString RegistryFile();

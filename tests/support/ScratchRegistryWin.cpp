@@ -104,8 +104,3 @@ bool RegWriteNumber(RegRoot root, const QString &keyPath, const QString &valueNa
     RegCloseKey(key);
     return stored;
 }
-
-QString RegistryFile()
-{
-    return {};
-}

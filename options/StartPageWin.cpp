@@ -59,3 +59,8 @@ void ApplyStartPage(QWidget *parent, int IEChecked, PageOptions &options)
         options.IEHomeSet = 0;
     }
 }
+
+BrowserChoiceTexts BrowserChoice()
+{
+    return {QStringLiteral("Internet Explorer"), QStringLiteral(" Only verified on versions 4-5 ")};
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Finding the profile a Firefox of the user starts with when it is given none. Everything is
+// read from the folders given, so that tests can build a home of their own; nothing is made.
+
+// The folder of profiles.ini: home/.mozilla/firefox when it exists, as Firefox keeps using it;
+// else mozilla/firefox below xdgConfigHome (the value of XDG_CONFIG_HOME) when that is an
+// absolute path, else home/.config/mozilla/firefox.
+QString FirefoxProfilesFolder(const QString &home, const QString &xdgConfigHome);
+
+// The default profile's folder in profilesFolder, or an empty text when there is none (no
+// profiles.ini, StartWithLastProfile=0, nothing marked as default and more than one profile,
+// or a folder that is not there). programs, the Firefox programs found, choose between
+// several installs: the one whose profile was last run by one of them.
+QString DefaultFirefoxProfile(const QString &profilesFolder, const QStringList &programs);
+
+// The firefox and firefox-esr programs on the PATH, without those that run Firefox inside a
+// snap or a flatpak: their sandbox hides the page from them.
+QStringList FirefoxPrograms();
+
+// Whether program runs a Firefox of a snap or a flatpak: it lies below /snap, or it is a
+// script that hands over to one.
+bool IsSandboxedFirefox(const QString &program);
+
+// The default profile of the Firefox the user runs: empty when there is no Firefox program,
+// or no default profile (one left behind by a Firefox since removed does not count).
+QString FindFirefoxProfile(const QString &home, const QString &xdgConfigHome,
+                           const QStringList &programs);

@@ -1,0 +1,656 @@
+#include "FirefoxHomePage.h"
+#include "FirefoxProfile.h"
+#include "MessageBox.h"
+#include "PageOptions.h"
+#include "ProgramLayout.h"
+#include "ScratchBrowser.h"
+#include "ScratchUser.h"
+#include "SettingsStore.h"
+#include "StartPage.h"
+#include "TestSeams.h"
+#include "TestSupport.h"
+#include "UserPrefs.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using Files = QList<std::pair<QString, QByteArray>>;
+
+namespace {
+
+const QString HomePagePref = QStringLiteral("browser.startup.homepage");
+const QString SyncPref = QStringLiteral("services.sync.prefs.sync.browser.startup.homepage");
+const QString None = QStringLiteral("(none)");
+
+// Every file and folder below folder, sorted.
+QStringList Everything(const QString &folder)
+{
+    QStringList all;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        all << it.next();
+    all.sort();
+    return all;
+}
+
+// A home of the row's own. Paths are below it; "%HOME%" in a file stands for it; a file ending
+// in '/' is a folder, and content starting with "->" makes a link to that path.
+class RowHome
+{
+public:
+    explicit RowHome(const Files &files) : dir(ScratchUser::Root() + QStringLiteral("/row-XXXXXX"))
+    {
+        for (const auto &[path, content] : files)
+            Make(path, content);
+    }
+    QString Path(const QString &relative = {}) const
+    {
+        return relative.isEmpty() ? dir.path() : dir.path() + u'/' + relative;
+    }
+    QByteArray Read(const QString &relative) const { return ReadFileBytes(Path(relative)); }
+
+private:
+    void Make(const QString &path, QByteArray content)
+    {
+        content.replace("%HOME%", QFile::encodeName(dir.path()));
+        const QString full = Path(path);
+        if (path.endsWith(u'/')) {
+            QVERIFY(QDir().mkpath(full));
+        } else if (content.startsWith("->")) {
+            QVERIFY(QDir().mkpath(QFileInfo(full).absolutePath()));
+            QVERIFY(QFile::link(Path(QString::fromUtf8(content.mid(2))), full));
+        } else {
+            QVERIFY(WriteFileBytes(full, content));
+        }
+    }
+
+    QTemporaryDir dir;
+};
+
+QByteArray Ours(const QString &name, const QString &value)
+{
+    return OurLine(name, value).toUtf8();
+}
+
+QString Shown(const std::optional<QString> &text)
+{
+    return text.value_or(None);
+}
+
+} // namespace
+
+class tst_firefox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void profilesFolder_data();
+    void profilesFolder();
+    void defaultProfile_data();
+    void defaultProfile();
+    void sandboxed_data();
+    void sandboxed();
+    void stringLiteral_data();
+    void stringLiteral();
+    void readPrefs_data();
+    void readPrefs();
+    void homePage_data();
+    void homePage();
+    void pageAddress_data();
+    void pageAddress();
+    void writeUserJs_data();
+    void writeUserJs();
+    void giveBack_data();
+    void giveBack();
+    void steps_data();
+    void steps();
+    void nothingMadeWithoutFirefox();
+    void failedWriteNamesFirefox();
+    void largePrefsJs();
+
+private:
+    QTemporaryDir programDir;
+    QList<Message> messages;
+    std::optional<ScratchBrowser> browser;
+};
+
+void tst_firefox::initTestCase()
+{
+    QVERIFY(programDir.isValid());
+    SetProgramDirForTests(programDir.path());
+    SetMessageSink([this](const Message &message) { messages.append(message); });
+}
+
+void tst_firefox::init()
+{
+    messages.clear();
+    browser.reset();
+    browser.emplace();
+    QVERIFY(WriteStore({}));
+}
+
+void tst_firefox::cleanupTestCase()
+{
+    browser.reset();
+    SetMessageSink({});
+    SetProgramDirForTests({});
+}
+
+void tst_firefox::profilesFolder_data()
+{
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QString>("xdgConfigHome"); // relative to the home when it starts with '~'
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("classic") << Files{{".mozilla/firefox/", {}}} << "~xdg"
+                             << ".mozilla/firefox";
+    QTest::newRow("XDG_CONFIG_HOME") << Files{} << "~xdg"
+                                     << "xdg/mozilla/firefox";
+    QTest::newRow("relative XDG_CONFIG_HOME") << Files{} << "xdg"
+                                              << ".config/mozilla/firefox";
+    QTest::newRow("no XDG_CONFIG_HOME") << Files{} << ""
+                                        << ".config/mozilla/firefox";
+    QTest::newRow("classic is a file") << Files{{".mozilla/firefox", "x"}} << ""
+                                       << ".config/mozilla/firefox";
+}
+
+void tst_firefox::profilesFolder()
+{
+    QFETCH(Files, files);
+    QFETCH(QString, xdgConfigHome);
+    QFETCH(QString, expected);
+
+    const RowHome home(files);
+    if (xdgConfigHome.startsWith(u'~'))
+        xdgConfigHome = home.Path(xdgConfigHome.mid(1));
+    QCOMPARE(FirefoxProfilesFolder(home.Path(), xdgConfigHome), home.Path(expected));
+}
+
+void tst_firefox::defaultProfile_data()
+{
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QStringList>("programs");
+    QTest::addColumn<QString>("expected"); // empty: none
+
+    const QString ff = QStringLiteral(".mozilla/firefox/");
+    const QStringList program{"opt/firefox/firefox"};
+    const auto profile = [&](const char *path) {
+        return std::pair(ff + path + u'/', QByteArray());
+    };
+    const auto ini = [&](const QByteArray &text) { return std::pair(ff + "profiles.ini", text); };
+    const QByteArray ab = "[Profile0]\nPath=a\nIsRelative=1\nDefault=1\n"
+                          "[Profile1]\nPath=b\nIsRelative=1\n";
+    const auto ran = [&](const char *path, const char *folder) {
+        return std::pair(ff + path + "/compatibility.ini",
+                         "[Compatibility]\nLastPlatformDir=%HOME%/" + QByteArray(folder) + '\n');
+    };
+
+    QTest::newRow("no Firefox program")
+        << Files{ini(ab), profile("a"), profile("b")} << QStringList() << "";
+    QTest::newRow("no profiles.ini") << Files{profile("a")} << program << "";
+    QTest::newRow("Default=1") << Files{ini(ab), profile("a"), profile("b")} << program << ff + "a";
+    QTest::newRow("XDG place") << Files{{".config/mozilla/firefox/profiles.ini",
+                                         "[Profile0]\nPath=p\nIsRelative=1\n"},
+                                        {".config/mozilla/firefox/p/", {}}}
+                               << program << ".config/mozilla/firefox/p";
+    QTest::newRow("[Install] over Default=1")
+        << Files{ini("[Install4F96D1932A9F858E]\nDefault=b\nLocked=1\n" + ab), profile("a"),
+                 profile("b")}
+        << program << ff + "b";
+    QTest::newRow("installs.ini over Default=1")
+        << Files{ini(ab),
+                 {ff + "installs.ini", "[4F96D1932A9F858E]\nDefault=b\nLocked=1\n"},
+                 profile("a"),
+                 profile("b")}
+        << program << ff + "b";
+    QTest::newRow("profiles.ini's [Install] over installs.ini")
+        << Files{ini("[InstallX]\nDefault=a\n" + ab),
+                 {ff + "installs.ini", "[InstallX]\nDefault=b\n"},
+                 profile("a"),
+                 profile("b")}
+        << program << ff + "a";
+    QTest::newRow("[Install] naming no profile")
+        << Files{ini("[InstallX]\nDefault=c\n" + ab), profile("a"), profile("b"), profile("c")}
+        << program << ff + "a";
+    QTest::newRow("the only profile")
+        << Files{ini("[Profile0]\nPath=a\nIsRelative=1\n"), profile("a")} << program << ff + "a";
+    QTest::newRow("two profiles, none default")
+        << Files{ini("[Profile0]\nPath=a\nIsRelative=1\n[Profile1]\nPath=b\nIsRelative=1\n"),
+                 profile("a"), profile("b")}
+        << program << "";
+    QTest::newRow("StartWithLastProfile=0")
+        << Files{ini("[General]\nStartWithLastProfile=0\n" + ab), profile("a"), profile("b")}
+        << program << "";
+    QTest::newRow("absolute Path") << Files{ini("[Profile0]\nPath=%HOME%/elsewhere/p, with "
+                                                "comma\\x\nIsRelative=0\nDefault=1\n"),
+                                            {"elsewhere/p, with comma\\x/", {}}}
+                                   << program << "elsewhere/p, with comma\\x";
+    QTest::newRow("relative Path with blanks around")
+        << Files{ini("[Profile0]\r\n Path = sub/a b \r\nIsRelative=1\r\nDefault=1\r\n"),
+                 profile("sub/a b")}
+        << program << ff + "sub/a b";
+    QTest::newRow("profile folder gone") << Files{ini(ab), profile("b")} << program << "";
+    QTest::newRow("several installs: the one the Firefox found ran")
+        << Files{ini("[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n" + ab), profile("a"),
+                 profile("b"), ran("a", "usr/lib/other"), ran("b", "opt/firefox")}
+        << program << ff + "b";
+    QTest::newRow("several installs: found through a link")
+        << Files{ini("[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n" + ab),
+                 profile("a"),
+                 profile("b"),
+                 ran("a", "usr/lib/other"),
+                 ran("b", "opt/firefox"),
+                 {"opt/firefox/firefox", "#!/bin/sh\n"},
+                 {"bin/firefox", "->opt/firefox/firefox"}}
+        << QStringList{"bin/firefox"} << ff + "b";
+    QTest::newRow("several installs, none ran by it: the latest used")
+        << Files{ini("[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n[InstallC]\nDefault=c\n" + ab +
+                     "[Profile2]\nPath=c\nIsRelative=1\n"),
+                 profile("a"),
+                 profile("b"),
+                 profile("c"),
+                 {ff + "a/prefs.js", "old"},
+                 {ff + "b/prefs.js", "new"},
+                 {ff + "c/prefs.js", "old"}}
+        << program << ff + "b";
+}
+
+void tst_firefox::defaultProfile()
+{
+    QFETCH(Files, files);
+    QFETCH(QStringList, programs);
+    QFETCH(QString, expected);
+
+    const RowHome home(files);
+    // Firefox rewrites prefs.js as it runs: "new" was written last.
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const auto &[path, content] : files) {
+        if (path.endsWith(u"prefs.js")) {
+            QFile file(home.Path(path));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(content == "new" ? now : now.addDays(-1),
+                                     QFileDevice::FileModificationTime));
+        }
+    }
+    for (QString &program : programs)
+        program = home.Path(program);
+    const QString found =
+        FindFirefoxProfile(home.Path(), home.Path(QStringLiteral(".config")), programs);
+    QCOMPARE(found, expected.isEmpty() ? QString() : home.Path(expected));
+}
+
+void tst_firefox::sandboxed_data()
+{
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<bool>("sandboxed");
+
+    QTest::newRow("Debian's wrapper")
+        << QByteArray("#!/bin/sh\nFIREFOX=\"$(command -v firefox)\"\nexec firefox-esr \"$@\"\n")
+        << false;
+    QTest::newRow("hands over to a snap")
+        << QByteArray("#!/bin/sh\nexec /snap/bin/firefox \"$@\"\n") << true;
+    QTest::newRow("hands over to a flatpak")
+        << QByteArray("#!/bin/sh\nexec flatpak run org.mozilla.firefox \"$@\"\n") << true;
+    QTest::newRow("a program, not a script") << QByteArray("\x7f"
+                                                           "ELF.../snap/...")
+                                             << false;
+}
+
+void tst_firefox::sandboxed()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(bool, sandboxed);
+
+    const RowHome home({{"bin/firefox", program}});
+    QCOMPARE(IsSandboxedFirefox(home.Path(QStringLiteral("bin/firefox"))), sandboxed);
+}
+
+void tst_firefox::stringLiteral_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("literal");
+
+    QTest::newRow("plain") << "https://example.org/"
+                           << R"("https://example.org/")";
+    QTest::newRow("quote and backslash") << R"(a"b\c)"
+                                         << R"("a\"b\\c")";
+    QTest::newRow("control characters") << "a\nb\tc\x01"
+                                        << R"("a\u000ab\u0009c\u0001")";
+    QTest::newRow("outside ASCII") << QString::fromUtf8("é😀") << R"("\u00e9\ud83d\ude00")";
+    QTest::newRow("pipe, percent and single quote") << "a|b%20'"
+                                                    << R"("a|b%20'")";
+    QTest::newRow("empty") << ""
+                           << R"("")";
+}
+
+void tst_firefox::stringLiteral()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, literal);
+
+    QCOMPARE(JsStringLiteral(text), literal);
+    const QList<UserPref> read = ParseUserPrefs(OurLine(HomePagePref, literal));
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(Shown(read.first().Text), text);
+}
+
+void tst_firefox::readPrefs_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("expected"); // the last string for "h"
+
+    QTest::newRow("double quotes") << R"(user_pref("h", "x");)"
+                                   << "x";
+    QTest::newRow("single quotes") << R"(user_pref('h', 'x');)"
+                                   << "x";
+    QTest::newRow("escapes") << R"(user_pref("h", "\"\\\n\x41\u00e9\'");)"
+                             << QString::fromUtf8("\"\\\nAé'");
+    QTest::newRow("surrogate pair")
+        << R"(user_pref("h", "\ud83d\ude00");)" << QString::fromUtf8("😀");
+    QTest::newRow("last wins") << "user_pref(\"h\", \"a\");\nuser_pref(\"h\", \"b\");\n"
+                               << "b";
+    QTest::newRow("blanks and comments between") << "user_pref /*c*/ ( \"h\" , // c\n \"x\" ) ;"
+                                                 << "x";
+    QTest::newRow("line comment") << "// user_pref(\"h\", \"x\");\n" << None;
+    QTest::newRow("hash comment") << "# user_pref(\"h\", \"x\");\n" << None;
+    QTest::newRow("block comment over lines")
+        << "/*\nuser_pref(\"h\", \"x\");\n*/\nuser_pref(\"h\", \"y\");"
+        << "y";
+    QTest::newRow("comment marks in a string") << R"(user_pref("h", "http://a//b#c/*");)"
+                                               << "http://a//b#c/*";
+    QTest::newRow("a broken statement is skipped")
+        << "user_pref(\"h\", nonsense);\nuser_pref(\"h\", \"ok\");"
+        << "ok";
+    QTest::newRow("skipped up to a ';' outside strings")
+        << "user_pref(\"h\", \"a\\q;\" \"x;\");\nuser_pref(\"h\", \"ok\");"
+        << "ok";
+    QTest::newRow("NUL ends the file")
+        << QString::fromUtf8("user_pref(\"h\", \"a\");\0user_pref(\"h\", \"b\");", 41) << "a";
+    QTest::newRow("\\u0000 is refused") << R"(user_pref("h", "a\u0000");)" << None;
+    QTest::newRow("unknown escape") << R"(user_pref("h", "a\qb");)" << None;
+    QTest::newRow("a number is no string")
+        << "user_pref(\"h\", \"x\");\nuser_pref(\"h\", 5);" << None;
+    QTest::newRow("pref() is no user preference") << R"(pref("h", "x");)" << None;
+    QTest::newRow("string left open") << "user_pref(\"h\", \"x);\n" << None;
+    QTest::newRow("other names") << R"(user_pref("h.x", "x"); user_pref("H", "y");)" << None;
+}
+
+void tst_firefox::readPrefs()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, expected);
+
+    QCOMPARE(Shown(LastStringPref(ParseUserPrefs(file), u"h")), expected);
+}
+
+void tst_firefox::homePage_data()
+{
+    QTest::addColumn<QByteArray>("userJs"); // null: no file
+    QTest::addColumn<QByteArray>("prefsJs");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray x = R"(user_pref("browser.startup.homepage", "https://x.example/");)";
+    const QByteArray u = R"(user_pref("browser.startup.homepage", "https://u.example/");)";
+    QTest::newRow("neither file") << QByteArray() << QByteArray() << "about:home";
+    QTest::newRow("prefs.js only") << QByteArray() << x << "https://x.example/";
+    QTest::newRow("user.js over prefs.js") << u << x << "https://u.example/";
+    QTest::newRow("user.js of other preferences")
+        << QByteArray(R"(user_pref("a", 1);)") << x << "https://x.example/";
+}
+
+void tst_firefox::homePage()
+{
+    QFETCH(QByteArray, userJs);
+    QFETCH(QByteArray, prefsJs);
+    QFETCH(QString, expected);
+
+    const RowHome home({{"p/prefs.js", prefsJs}});
+    if (!userJs.isNull())
+        QVERIFY(WriteFileBytes(home.Path(QStringLiteral("p/user.js")), userJs));
+    QCOMPARE(FirefoxHomePage(home.Path(QStringLiteral("p"))), expected);
+}
+
+void tst_firefox::pageAddress_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("isPage");
+
+    // The page is at "/home/u/My List/To-Do.htm".
+    QTest::newRow("the path") << "/home/u/My List/To-Do.htm" << true;
+    QTest::newRow("other case") << "/HOME/u/my list/TO-DO.HTM" << true;
+    QTest::newRow("file URL") << "file:///home/u/My%20List/To-Do.htm" << true;
+    QTest::newRow("file URL, blank as is") << "file:///home/u/My List/To-Do.htm" << true;
+    QTest::newRow("escaped letters") << "file:///home/u/My%20List/To%2dDo.htm" << true;
+    QTest::newRow("trailing blank") << "/home/u/My List/To-Do.htm " << false;
+    QTest::newRow("with another page") << "file:///home/u/My%20List/To-Do.htm|about:home" << false;
+    QTest::newRow("another page") << "file:///home/u/To-Do.htm" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void tst_firefox::pageAddress()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, isPage);
+
+    QCOMPARE(IsPageAddress(address, QStringLiteral("/home/u/My List/To-Do.htm")), isPage);
+}
+
+void tst_firefox::writeUserJs_data()
+{
+    QTest::addColumn<QByteArray>("before"); // null: no file
+    QTest::addColumn<QByteArray>("after");  // null: not written
+
+    // The page is at "/p/a|b%c/To-Do.htm".
+    const QByteArray page = Ours(HomePagePref, R"("file:///p/a%7Cb%25c/To-Do.htm")");
+    const QByteArray noSync = Ours(SyncPref, "false");
+    const QByteArray ours = page + '\n' + noSync + '\n';
+    const QByteArray own = "// mine\nuser_pref(\"browser.startup.homepage\", \"https://u/\");\n";
+
+    QTest::newRow("no user.js") << QByteArray() << ours;
+    QTest::newRow("the user's lines") << own << own + ours;
+    QTest::newRow("ours earlier, replaced at the end")
+        << "user_pref(\"a\", 1);\n" + Ours(HomePagePref, R"("https://old/")") + "\n" +
+               Ours(SyncPref, "true") + "\nuser_pref(\"b\", 2);\n"
+        << "user_pref(\"a\", 1);\nuser_pref(\"b\", 2);\n" + ours;
+    QTest::newRow("no line end at the end")
+        << QByteArray("user_pref(\"a\", 1);") << "user_pref(\"a\", 1);\n" + ours;
+    QTest::newRow("CR LF") << QByteArray("user_pref(\"a\", 1);\r\n")
+                           << "user_pref(\"a\", 1);\r\n" + page + "\r\n" + noSync + "\r\n";
+    QTest::newRow("comment left open") << QByteArray("/* to do\n") << QByteArray();
+    QTest::newRow("string left open") << QByteArray("user_pref(\"a\", \"x);\n") << QByteArray();
+}
+
+void tst_firefox::writeUserJs()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+
+    const RowHome home(Files{{"p/", {}}});
+    const QString profile = home.Path(QStringLiteral("p"));
+    if (!before.isNull())
+        QVERIFY(WriteFileBytes(UserJsPath(profile), before));
+
+    const QString reason = SetPageAsHomePage(profile, QStringLiteral("/p/a|b%c/To-Do.htm"));
+
+    QCOMPARE(reason.isEmpty(), !after.isNull());
+    QCOMPARE(home.Read(QStringLiteral("p/user.js")), after.isNull() ? before : after);
+    // No scratch file is left beside it.
+    const bool noFile = before.isNull() && after.isNull();
+    QCOMPARE(QDir(profile).entryList(QDir::Files | QDir::Hidden),
+             noFile ? QStringList() : QStringList{"user.js"});
+}
+
+void tst_firefox::giveBack_data()
+{
+    QTest::addColumn<QByteArray>("userJs");
+    QTest::addColumn<QByteArray>("prefsJs");
+    QTest::addColumn<QByteArray>("after");
+
+    const QByteArray own = "user_pref(\"a\", 1);\n";
+    const QByteArray set = own + Ours(HomePagePref, R"("file:///p/To-Do.htm")") + '\n' +
+                           Ours(SyncPref, "false") + '\n';
+    const auto restored = [&](const char *page) {
+        return own + Ours(HomePagePref, JsStringLiteral(QString::fromUtf8(page))) + '\n' +
+               Ours(SyncPref, "true") + '\n';
+    };
+    const QByteArray pageInPrefs =
+        R"(user_pref("browser.startup.homepage", "file:///p/To-Do.htm");)";
+    const QByteArray oldInPrefs = R"(user_pref("browser.startup.homepage", "https://OLD/");)";
+
+    QTest::newRow("set: stays") << set << pageInPrefs << set;
+    QTest::newRow("restored, Firefox not run since")
+        << restored("https://old/") << pageInPrefs << restored("https://old/");
+    QTest::newRow("restored and taken") << restored("https://old/") << oldInPrefs << own;
+    QTest::newRow("Firefox's default restored and taken")
+        << restored("about:home") << QByteArray() << own;
+    QTest::newRow("nothing of ours") << own << oldInPrefs << own;
+}
+
+void tst_firefox::giveBack()
+{
+    QFETCH(QByteArray, userJs);
+    QFETCH(QByteArray, prefsJs);
+    QFETCH(QByteArray, after);
+
+    const RowHome home({{"p/user.js", userJs}, {"p/prefs.js", prefsJs}});
+    GiveBackHomePage(home.Path(QStringLiteral("p")), QStringLiteral("/p/To-Do.htm"));
+    QCOMPARE(home.Read(QStringLiteral("p/user.js")), after);
+}
+
+// The three steps as the program runs them, on the scratch home's Firefox.
+void tst_firefox::steps_data()
+{
+    QTest::addColumn<QByteArray>("prefsJs");
+    QTest::addColumn<QString>("storedOld"); // null: none stored
+    QTest::addColumn<int>("ieHomeSet");
+    QTest::addColumn<int>("ieChecked");
+    QTest::addColumn<int>("expectedIEHomeSet");
+    QTest::addColumn<QString>("expectedStoredOld");
+    QTest::addColumn<QString>("expectedHomePage"); // "page" for the page's file URL
+
+    const QByteArray old = R"(user_pref("browser.startup.homepage", "https://old/");)";
+    const QString none;
+    QTest::newRow("set keeps the old page") << old << none << 0 << 1 << 1 << "https://old/"
+                                            << "page";
+    QTest::newRow("set over Firefox's default")
+        << QByteArray() << none << 0 << 1 << 1 << "about:home"
+        << "page";
+    QTest::newRow("restore the stored page")
+        << old << "https://older/" << 1 << 0 << 0 << "https://older/"
+        << "https://older/";
+    QTest::newRow("restore with nothing stored")
+        << old << none << 1 << 0 << 0 << none << "about:home";
+    QTest::newRow("ticked and already set") << old << none << 1 << 1 << 1 << none << "https://old/";
+    QTest::newRow("clear and not set") << old << none << 0 << 0 << 0 << none << "https://old/";
+}
+
+void tst_firefox::steps()
+{
+    QFETCH(QByteArray, prefsJs);
+    QFETCH(QString, storedOld);
+    QFETCH(int, ieHomeSet);
+    QFETCH(int, ieChecked);
+    QFETCH(int, expectedIEHomeSet);
+    QFETCH(QString, expectedStoredOld);
+    QFETCH(QString, expectedHomePage);
+
+    QVERIFY(browser->Install());
+    QVERIFY(BrowserPresent());
+    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
+    QVERIFY(WriteFileBytes(profile + QStringLiteral("/prefs.js"), prefsJs));
+    if (!storedOld.isNull()) {
+        SettingsStore store;
+        store.WriteSetting("Main", "OldIEHome", storedOld);
+        QVERIFY(store.Sync());
+    }
+    PageOptions options;
+    options.IEHomeSet = qint16(ieHomeSet);
+
+    ApplyStartPage(nullptr, ieChecked, options);
+
+    QCOMPARE(options.IEHomeSet, expectedIEHomeSet);
+    QCOMPARE(SettingsStore().ReadSetting("Main", "OldIEHome", QString()), expectedStoredOld);
+    QCOMPARE(FirefoxHomePage(profile),
+             expectedHomePage == u"page" ? PageUrl(PagePath()) : expectedHomePage);
+    QCOMPARE(DetectStartPage(), expectedHomePage == u"page" ? 1 : 0);
+    // Syncing of the home page is off exactly while our line sets the page.
+    const bool syncOff = ReadFileBytes(UserJsPath(profile)).contains(Ours(SyncPref, "false"));
+    QCOMPARE(syncOff, expectedHomePage == u"page" && ieChecked == 1 && ieHomeSet == 0);
+    QVERIFY(messages.isEmpty());
+}
+
+void tst_firefox::nothingMadeWithoutFirefox()
+{
+    QVERIFY(browser->LeaveBehind());
+    const QStringList before = Everything(QDir::homePath());
+
+    QVERIFY(!BrowserPresent());
+    QCOMPARE(DetectStartPage(), 0);
+    PageOptions options;
+    ApplyStartPage(nullptr, 1, options);
+    QCOMPARE(options.IEHomeSet, 0);
+
+    QCOMPARE(Everything(QDir::homePath()), before);
+}
+
+void tst_firefox::failedWriteNamesFirefox()
+{
+    QVERIFY(browser->Install());
+    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
+    // Root writes wherever a mode bit says not to: a folder in the file's place stops it.
+    QVERIFY(QDir().mkpath(UserJsPath(profile) + QStringLiteral("/in the way")));
+    QVERIFY(WriteStore("[Main]\nOldIEHome=https://kept/\n"));
+    PageOptions options;
+    options.OldIEHome = QStringLiteral("mem");
+
+    ApplyStartPage(nullptr, 1, options);
+
+    QCOMPARE(options.IEHomeSet, 0);
+    QCOMPARE(options.OldIEHome, QString());
+    QCOMPARE(SettingsStore().ReadSetting("Main", "OldIEHome"), "https://kept/");
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].Title, "Error");
+    QCOMPARE(messages[0].Icon, MessageIcon::Critical);
+    const QStringList lines = messages[0].Text.split(u'\r');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0], "Firefox settings write error.");
+    QVERIFY2(lines[1].startsWith(UserJsPath(profile) + QStringLiteral(": ")) &&
+                 lines[1].size() > UserJsPath(profile).size() + 2,
+             qPrintable(lines[1]));
+    QCOMPARE(lines[2], "Firefox home page not set.");
+}
+
+// A prefs.js grown far past anything Firefox writes: only its start is read, quickly.
+void tst_firefox::largePrefsJs()
+{
+    QVERIFY(browser->Install());
+    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
+    QByteArray prefs;
+    for (int i = 0; prefs.size() < (64 << 20); ++i)
+        prefs += "user_pref(\"some.preference.of.the.user." + QByteArray::number(i) +
+                 "\", \"value\");\n";
+    prefs += R"(user_pref("browser.startup.homepage", "file:///late/");)";
+    QVERIFY(WriteFileBytes(profile + QStringLiteral("/prefs.js"), prefs));
+
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(DetectStartPage(), 0);
+    const qint64 elapsed = timer.elapsed();
+    qInfo("DetectStartPage with a %lld MiB prefs.js: %lld ms", qint64(prefs.size() >> 20), elapsed);
+    QCOMPARE(FirefoxHomePage(profile), "about:home");
+    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+}
+
+TAVREL_TEST_MAIN(tst_firefox)
+#include "tst_firefox.moc"

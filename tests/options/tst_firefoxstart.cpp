@@ -1,0 +1,238 @@
+// Firefox itself, started as a user starts it, on a home of the suite's own and a virtual X
+// display (CTest runs the suite under xvfb-run): ticking the box makes it open on the page, and
+// clearing it puts back the page it showed before.
+#include "FirefoxHomePage.h"
+#include "FirefoxProfile.h"
+#include "ModuleMain.h"
+#include "PageWriter.h"
+#include "ProgramLayout.h"
+#include "ScratchUser.h"
+#include "StartPage.h"
+#include "TestSeams.h"
+#include "TestSupport.h"
+#include "UserPrefs.h"
+#include "frmOptions.h"
+
+#include <QCheckBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+// Firefox's first-run pages, which would stand in front of the home page.
+const QByteArray FirstRunOff = R"(user_pref("browser.startup.firstrunSkipsHomepage", false);
+user_pref("browser.aboutwelcome.enabled", false);
+user_pref("startup.homepage_welcome_url", "");
+user_pref("browser.startup.homepage_override.mstone", "ignore");
+user_pref("datareporting.policy.dataSubmissionPolicyBypassNotification", true);
+user_pref("browser.shell.checkDefaultBrowser", false);
+user_pref("browser.startup.page", 1);
+)";
+
+constexpr int StartSeconds = 90;
+
+QString Home()
+{
+    return QDir::homePath();
+}
+
+// Runs Firefox to its end, within a time limit.
+bool RunFirefox(const QString &program, const QStringList &arguments)
+{
+    QProcess firefox;
+    firefox.setStandardOutputFile(QProcess::nullDevice());
+    firefox.setStandardErrorFile(QProcess::nullDevice());
+    firefox.start(program, arguments);
+    if (firefox.waitForFinished(StartSeconds * 1000))
+        return firefox.exitStatus() == QProcess::NormalExit;
+    firefox.kill();
+    firefox.waitForFinished();
+    return false;
+}
+
+// What the last Firefox started wrote, for a failure's message.
+QString LogPath()
+{
+    return ScratchUser::Root() + QStringLiteral("/firefox.log");
+}
+
+QByteArray Log()
+{
+    return ReadFileBytes(LogPath()).right(2000);
+}
+
+// The titles of the X display's windows.
+QStringList WindowTitles()
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"),
+                  {"search", "--onlyvisible", "--name", ".", "getwindowname", "%@"});
+    xdotool.waitForFinished(10000);
+    return QString::fromUtf8(xdotool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// A picture of the whole display, for a person to look at, where TAVREL_SCREENSHOTS names a
+// folder.
+void Screenshot(const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
+    if (!folder.isEmpty())
+        QProcess::execute(QStringLiteral("import"),
+                          {"-window", "root", folder + u'/' + name + QStringLiteral(".png")});
+}
+
+class RunningFirefox
+{
+public:
+    explicit RunningFirefox(const QString &program)
+    {
+        // No --profile: Firefox picks its default profile, which must be the one we wrote to.
+        firefox.setProcessChannelMode(QProcess::MergedChannels);
+        firefox.setStandardOutputFile(LogPath());
+        firefox.start(program, {"--no-remote", "--new-instance"});
+        firefox.waitForStarted();
+    }
+    ~RunningFirefox()
+    {
+        // Asked to end, Firefox writes prefs.js as at any close.
+        firefox.terminate();
+        if (!firefox.waitForFinished(30000)) {
+            firefox.kill();
+            firefox.waitForFinished();
+        }
+    }
+    Q_DISABLE_COPY_MOVE(RunningFirefox)
+
+    // Waits until a window's title holds text; answers all titles then, or at the time limit.
+    QStringList WaitForTitle(const QString &text)
+    {
+        const QDeadlineTimer deadline(StartSeconds * 1000);
+        QStringList titles;
+        while (!deadline.hasExpired() && firefox.state() == QProcess::Running) {
+            titles = WindowTitles();
+            if (titles.filter(text).size() > 0)
+                break;
+            QThread::msleep(500);
+        }
+        if (firefox.state() != QProcess::Running)
+            titles << QStringLiteral("(Firefox ended: %1, exit code %2)")
+                          .arg(firefox.errorString())
+                          .arg(firefox.exitCode());
+        return titles;
+    }
+
+private:
+    QProcess firefox;
+};
+
+} // namespace
+
+class tst_firefoxstart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void tickingOpensFirefoxOnThePage();
+    void clearingPutsTheOldPageBack();
+    void cleanupTestCase();
+
+private:
+    void SetBox(bool ticked);
+
+    QTemporaryDir programDir;
+    QString program;
+    QString profile;
+};
+
+void tst_firefoxstart::initTestCase()
+{
+    const QStringList programs = FirefoxPrograms();
+    if (programs.isEmpty())
+        QSKIP("No Firefox is installed (packaging/setup-debian.sh installs firefox-esr)");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        QSKIP("No X display: CTest runs this suite under xvfb-run");
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool, which reads the windows' titles, is not installed");
+    QVERIFY(Home().startsWith(ScratchUser::Root()));
+    program = programs.first();
+
+    QVERIFY(programDir.isValid());
+    SetProgramDirForTests(programDir.path());
+    ResetGlobals();
+    QVERIFY(GeneratePage(nullptr, false));
+
+    QVERIFY(RunFirefox(program, {"--headless", "-CreateProfile", "tavrel-tests"}));
+    profile = FindFirefoxProfile(Home(), qEnvironmentVariable("XDG_CONFIG_HOME"), programs);
+    QVERIFY(profile.endsWith(QStringLiteral(".tavrel-tests")));
+    // Firefox makes a profile its default only once it has run in it; a new one made by
+    // -CreateProfile alone would lose to a fresh profile of Firefox's own.
+    QVERIFY(RunFirefox(program, {"--headless", "--no-remote", "--profile", profile, "--screenshot",
+                                 programDir.filePath("first-run.png"), "about:blank"}));
+    QFile prefs(profile + QStringLiteral("/prefs.js"));
+    QVERIFY(prefs.open(QIODevice::Append));
+    QVERIFY(prefs.write(FirstRunOff) == FirstRunOff.size());
+}
+
+void tst_firefoxstart::cleanupTestCase()
+{
+    SetProgramDirForTests({});
+}
+
+// Through the options dialog, as a user does.
+void tst_firefoxstart::SetBox(bool ticked)
+{
+    Globals().pageOptions.IEHomeSet = DetectStartPage();
+    frmOptions dialog;
+    dialog.show();
+    auto *box = dialog.findChild<QCheckBox *>(QStringLiteral("chkIE"));
+    QVERIFY(box && box->isEnabled());
+    QCOMPARE(box->text(), "Firefox");
+    if (box->isChecked() != ticked)
+        Click(dialog, QStringLiteral("chkIE"));
+    Click(dialog, QStringLiteral("cmdDone"));
+    QCOMPARE(Globals().pageOptions.IEHomeSet, ticked ? 1 : 0);
+}
+
+void tst_firefoxstart::tickingOpensFirefoxOnThePage()
+{
+    SetBox(true);
+    QCOMPARE(FirefoxHomePage(profile), PageUrl(PagePath()));
+
+    RunningFirefox firefox(program);
+    const QStringList titles = firefox.WaitForTitle(QStringLiteral("Tavrel List"));
+    Screenshot(QStringLiteral("firefox-ticked"));
+    QVERIFY2(!titles.filter(QStringLiteral("Tavrel List")).isEmpty(),
+             qPrintable(titles.join(" | ") + u'\n' + QString::fromUtf8(Log())));
+}
+
+void tst_firefoxstart::clearingPutsTheOldPageBack()
+{
+    SetBox(false);
+    const QByteArray userJs = ReadFileBytes(UserJsPath(profile));
+    QCOMPARE(OurStringPref(userJs, u"browser.startup.homepage"), FirefoxDefaultHomePage);
+
+    {
+        RunningFirefox firefox(program);
+        const QStringList titles = firefox.WaitForTitle(QStringLiteral("Mozilla Firefox"));
+        QVERIFY2(!titles.filter(QStringLiteral("Mozilla Firefox")).isEmpty(),
+                 qPrintable(titles.join(" | ") + u'\n' + QString::fromUtf8(Log())));
+        QThread::sleep(3); // the home page's load, had it gone to the list
+        Screenshot(QStringLiteral("firefox-cleared"));
+        QVERIFY2(WindowTitles().filter(QStringLiteral("Tavrel List")).isEmpty(),
+                 qPrintable(WindowTitles().join(" | ")));
+    }
+    // Firefox has taken the old page into prefs.js: the next start of the program gives the
+    // setting back.
+    QCOMPARE(DetectStartPage(), 0);
+    QVERIFY(!ReadFileBytes(UserJsPath(profile)).contains(OurMark.toUtf8()));
+}
+
+TAVREL_TEST_MAIN(tst_firefoxstart)
+#include "tst_firefoxstart.moc"
