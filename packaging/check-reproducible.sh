@@ -136,7 +136,7 @@ for first in "$work"/first/*; do
         echo "MISSING in the second build: $(basename "$first")"
         status=1
     elif cmp -s "$first" "$second"; then
-        echo "same: $(basename "$first") ($(sha256sum <"$first" | cut -c1-16))"
+        echo "same: $(basename "$first") sha256 $(sha256sum <"$first" | cut -d" " -f1)"
     else
         tell_difference "$first" "$second"
         status=1
