@@ -7,6 +7,11 @@ if(CPACK_TAVREL_SOURCE_DATE_EPOCH)
 endif()
 # A ZIP entry keeps its time a second way too, in the local time of the machine.
 set(ENV{TZ} UTC)
+# The NSIS installer would keep each file's time, and some of the files CPack writes itself as it
+# packs; it keeps none, and an install gets the time it happens.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+    string(APPEND CPACK_NSIS_DEFINES "\nSetDateSave off")
+endif()
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/StagedTree.cmake")
 if(CPACK_GENERATOR STREQUAL "DEB")
     set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/DebMemberModes.cmake")
