@@ -13,6 +13,7 @@ address. From the list it writes one web page, the most urgent items first,
 which it can make the browser's start page.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PROJECT_CONFIG_FILE "${CPACK_TAVREL_ARCHIVE_SETTINGS}")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

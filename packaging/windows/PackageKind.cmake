@@ -1,4 +1,5 @@
 # Read by CPack once per package kind: the portable folder moves the pictures beside the program.
+include("${CPACK_TAVREL_ARCHIVE_SETTINGS}")
 if(CPACK_GENERATOR STREQUAL "ZIP")
-    set(CPACK_PRE_BUILD_SCRIPTS "${CPACK_TAVREL_PICTURES_TO_PROGRAM}")
+    list(APPEND CPACK_PRE_BUILD_SCRIPTS "${CPACK_TAVREL_PICTURES_TO_PROGRAM}")
 endif()

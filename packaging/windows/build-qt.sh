@@ -2,6 +2,7 @@
 # Builds Qt's qtbase for 64-bit Windows, once, into a cache folder outside the clone, and prints
 # that folder. The folder's name is a key of the Qt version, the configure options and the
 # compiler's version, so a change to any of them builds anew beside the old one.
+#   build-qt.sh [--if-built]
 #
 # The source is Debian's own qt6-base, of the same version as the host Qt whose tools the cross
 # build runs. Where apt has no source entry yet, one is derived from the machine's own Debian
@@ -38,6 +39,8 @@ if [ -f "$prefix/tavrel-cache-key.txt" ]; then
     echo "$prefix" >&3
     exit 0
 fi
+# "--if-built" only tells where a finished build is, and fails at once when there is none.
+[ "${1:-}" != --if-built ] || exit 1
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
