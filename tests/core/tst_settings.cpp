@@ -50,7 +50,7 @@ QStringList Beside()
 // Every key Qt finds in the file, with the text it reads.
 QMap<QString, QString> AsQtReadsIt(const QString &path)
 {
-    QSettings qt(path, QSettings::IniFormat);
+    QSettings qt(FreshCopyForQt(path), QSettings::IniFormat);
     QMap<QString, QString> texts;
     for (const QString &key : qt.allKeys())
         texts.insert(key, qt.value(key).toString());
@@ -179,7 +179,7 @@ void tst_settings::textsReadBackAsWritten()
     QCOMPARE(store.ReadSetting(section, key, QStringLiteral("default")), text);
     QCOMPARE(store.ReadSetting(Main, QStringLiteral("After")), QStringLiteral("a"));
 
-    QSettings qt(SettingsStore::FilePath(), QSettings::IniFormat);
+    QSettings qt(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
     const QString path = section.isEmpty() ? key : section + u'/' + key;
     const QVariant value = qt.value(path);
     QCOMPARE(value.typeId(), QMetaType::QString);
@@ -255,7 +255,7 @@ void tst_settings::handTypedTextsAsQtReadsThem()
 {
     QFETCH(QByteArray, file);
     QVERIFY(WriteStore(file));
-    QSettings qt(SettingsStore::FilePath(), QSettings::IniFormat);
+    QSettings qt(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
     // Qt names the keys under "[]" "/key", and cannot look them up; neither does the store.
     QStringList paths = qt.allKeys().filter(QRegularExpression(QStringLiteral("^[^/]")));
     QVERIFY(!paths.isEmpty());
@@ -471,7 +471,7 @@ void tst_settings::deleteThenSave()
     list.Remove(1);
     QVERIFY(SaveAll(options, table, list));
 
-    QSettings written(SettingsStore::FilePath(), QSettings::IniFormat);
+    QSettings written(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
     QCOMPARE(written.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 2"));
     QCOMPARE(written.value(QStringLiteral(" 2/Name")).toString(), QStringLiteral("c"));
     QCOMPARE(written.value(QStringLiteral(" 2/Priority")).toString(), QStringLiteral("3"));

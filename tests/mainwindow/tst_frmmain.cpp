@@ -409,7 +409,7 @@ void tst_frmMain::closeSavesTheList()
         Perform(QString::fromLatin1(action));
     window->close();
 
-    QSettings saved(SettingsStore::FilePath(), QSettings::IniFormat);
+    QSettings saved(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
     QCOMPARE(saved.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 3"));
     QCOMPARE(saved.value(QStringLiteral(" 1/Name")).toString(), QStringLiteral("Banana"));
     QCOMPARE(saved.value(QStringLiteral(" 3/Name")).toString(), QStringLiteral("Zed"));
@@ -480,7 +480,7 @@ void tst_frmMain::closeWritesThePageFirst()
     if (pageBlocked)
         QVERIFY(messages.first().startsWith(
             QStringLiteral("Error:The page could not be written to ") + PagePath()));
-    QSettings saved(SettingsStore::FilePath(), QSettings::IniFormat);
+    QSettings saved(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
     QCOMPARE(saved.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 2"));
     QCOMPARE(saved.value(QStringLiteral("Main/GenerateOnClose")).toString(), generateOnClose);
 }

@@ -4,11 +4,11 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -44,22 +44,23 @@ bool WriteStore(const QByteArray &content)
 {
     const QString path = SettingsStore::FilePath();
     QFile::remove(path);
-    if (content.isEmpty())
-        return true;
-    if (!WriteFileBytes(path, content))
-        return false;
-    // Qt reads a settings file again only when its size or time has changed since it last read
-    // it; two stores of one size written within a millisecond would pass for one.
-    static QDateTime stamp = QDateTime::currentDateTimeUtc().addYears(-1);
-    stamp = stamp.addSecs(1);
-    QFile file(path);
-    return file.open(QIODevice::ReadWrite) &&
-           file.setFileTime(stamp, QFileDevice::FileModificationTime);
+    return content.isEmpty() || WriteFileBytes(path, content);
+}
+
+QString FreshCopyForQt(const QString &path)
+{
+    static QTemporaryDir copies;
+    static int count = 0;
+    const QString copy = copies.filePath(QStringLiteral("%1.ini").arg(++count));
+    QFile::copy(path, copy);
+    return copy;
 }
 
 QString StoredText(const QString &key)
 {
-    return QSettings(SettingsStore::FilePath(), QSettings::IniFormat).value(key).toString();
+    return QSettings(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat)
+        .value(key)
+        .toString();
 }
 
 void Click(const QWidget &form, const QString &name)

@@ -86,6 +86,10 @@ QString InstalledPictureFolder(const QString &programFolder);
 bool PutPictures(const QString &folder);
 // Makes the settings store hold exactly content; with no content there is no store at all.
 bool WriteStore(const QByteArray &content);
+// A copy of the file at path under a name never used before, for QSettings to read: Qt keeps
+// what it read of a path and reads it again only when the file's size or time has changed,
+// which two quick saves of one size need not do.
+QString FreshCopyForQt(const QString &path);
 // The text the settings store holds under key ("section/key"), as Qt reads the file.
 QString StoredText(const QString &key);
 
