@@ -20,8 +20,9 @@ options=(-xplatform win32-g++ -qt-host-path /usr -release -shared
          -no-feature-vulkan -no-feature-tabletevent
          -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -no-freetype)
 
-# Debian keeps the host Qt's CMake packages in the multiarch folder, where Qt does not look by itself.
-host_cmake_dir="/usr/lib/$(gcc -print-multiarch)/cmake"
+# The host Qt's CMake packages are where it keeps its libraries (Debian: the multiarch folder),
+# where Qt does not look by itself; asked of the host Qt, as the program's own build does.
+host_cmake_dir="$(/usr/bin/qtpaths6 --query QT_INSTALL_LIBS)/cmake"
 cmake_args=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/toolchain-mingw64.cmake"
             -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir")
 
