@@ -1,7 +1,7 @@
 #include "FirefoxHomePage.h"
 
-#include "WholeFile.h"
 #include "UserPrefs.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QUrl>
@@ -15,7 +15,8 @@ namespace {
 QString WriteUserJs(const QString &path, const QByteArray &bytes)
 {
     QString reason;
-    WriteWholeFile(path, [&bytes](const PieceWriter &write) { return write(bytes); }, reason);
+    WriteWholeFile(
+        path, [&bytes](const PieceWriter &write) { return write(bytes); }, reason);
     return reason;
 }
 

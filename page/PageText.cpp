@@ -26,7 +26,7 @@ enum class QuoteRule
 class PageBuffer
 {
 public:
-    PageBuffer(qsizetype room, const PageSink &sink) : sink(sink)
+    PageBuffer(qsizetype room, const PieceWriter &sink) : sink(sink)
     {
         bytes.resize(room);
         cursor = bytes.data();
@@ -75,7 +75,7 @@ private:
     void LineBreak() { cursor = std::copy_n("\r\n", 2, cursor); }
     void Reference(char32_t code);
 
-    const PageSink &sink;
+    const PieceWriter &sink;
     bool stopped = false;
     QByteArray bytes;
     char *cursor = nullptr;
@@ -193,7 +193,7 @@ template <typename... Pieces> void Line(PageBuffer &out, const Pieces &...pieces
 QByteArray Encoded(QStringView text)
 {
     QByteArray bytes;
-    const PageSink keep = [&bytes](QByteArrayView piece) {
+    const PieceWriter keep = [&bytes](QByteArrayView piece) {
         bytes += piece;
         return true;
     };
@@ -288,7 +288,7 @@ PagePictures ProgramPictures()
 }
 
 bool WritePageText(const ItemList &list, const ItemTable &table, const PageOptions &options,
-                   const PagePictures &pictures, const PageSink &sink)
+                   const PagePictures &pictures, const PieceWriter &sink)
 {
     // A quarter of a megabyte at a time: few writes, and room that stays in the cache.
     PageBuffer page(256 * 1024, sink);

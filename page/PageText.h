@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
+#include "WholeFile.h"
 
-#include <functional>
+#include <QByteArray>
+#include <QString>
 
 class ItemList;
 class ItemTable;
@@ -22,9 +21,6 @@ struct PagePictures
 // or in the shared folder of an install.
 PagePictures ProgramPictures();
 
-// Takes the page piece by piece, in order; answers false to stop the writing.
-using PageSink = std::function<bool(QByteArrayView)>;
-
 // The bytes of "To-Do.htm": a heading, then the items of priority 3, 2 and 1 in that order,
 // each group in list order, every line ended by CR LF (the lines of a description typed on
 // several lines too). Items of any other priority are left
@@ -38,4 +34,4 @@ QByteArray PageText(const ItemList &list, const ItemTable &table, const PageOpti
 // The same bytes handed to sink a quarter of a megabyte at a time, so that the longest list
 // needs little memory; answers whether the sink took all of them.
 bool WritePageText(const ItemList &list, const ItemTable &table, const PageOptions &options,
-                   const PagePictures &pictures, const PageSink &sink);
+                   const PagePictures &pictures, const PieceWriter &sink);

@@ -16,4 +16,4 @@ bool WriteNewFile(const QString &path, const FileProducer &produce, QString &rea
 // while another program holds the target, until patience runs out. A read-only target fails at
 // once. Answers whether it could; if not, reason says why.
 bool MoveIntoPlace(const QString &from, const QString &to, const QDeadlineTimer &patience,
-                 QString &reason);
+                   QString &reason);

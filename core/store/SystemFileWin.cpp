@@ -64,7 +64,7 @@ bool WriteNewFile(const QString &path, const FileProducer &produce, QString &rea
 // search indexer, a sync client) makes the move fail for as long as it does, mostly a moment.
 // Nothing else is waited for: a read-only target stays one.
 bool MoveIntoPlace(const QString &from, const QString &to, const QDeadlineTimer &patience,
-                 QString &reason)
+                   QString &reason)
 {
     const QString target = QDir::toNativeSeparators(to);
     int pause = 10; // ms, doubled each time up to a fifth of a second

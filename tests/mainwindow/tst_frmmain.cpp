@@ -438,9 +438,9 @@ void tst_frmMain::failedCloseSaveSaysSo()
         window->close();
     }
 
-    QCOMPARE(messages, QStringList{QStringLiteral("Error:The list could not be saved to ") +
-                                   SettingsStore::FilePath() +
-                                   QStringLiteral(".\n\nFile too large!")});
+    QCOMPARE(messages,
+             QStringList{QStringLiteral("Error:The list could not be saved to ") +
+                         SettingsStore::FilePath() + QStringLiteral(".\n\nFile too large!")});
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), before);
 }
