@@ -1,5 +1,7 @@
 # Run by CPack in the staged tree before it packs it. An install makes its folders with the
-# umask's permissions; here they all become 0755.
+# umask's permissions; here they all become 0755. CMake's own setting for this,
+# CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS, hands its mode to mkdir, which the umask still
+# cuts: with umask 077 the folders come out 0700 all the same.
 set(staged "${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
 file(GLOB_RECURSE entries LIST_DIRECTORIES true "${staged}/*")
 set(folders "${staged}")
