@@ -28,8 +28,10 @@ cmake_args=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/toolchain-mingw64.cmake"
 
 qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
 compiler_version="$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)"
+# What keeps this machine out of the libraries (see below) is part of the key too.
+reproducible="-ffile-prefix-map=<work>=. SOURCE_DATE_EPOCH=<debian/changelog>"
 key_text="qt6-base ${qt_version}
-${options[*]} -- ${cmake_args[*]//$here/packaging\/windows}
+${options[*]} -- ${cmake_args[*]//$here/packaging\/windows} ${reproducible}
 g++-mingw-w64-x86-64-posix ${compiler_version}
 $(cat "$here/toolchain-mingw64.cmake")"
 key_hash="$(printf '%s' "$key_text" | sha256sum | cut -c1-12)"
@@ -77,6 +79,14 @@ rm -rf "$work" "$prefix"
 mkdir -p "$work/build"
 (cd "$work" && apt-get source --only-source "qt6-base=$qt_version")
 source_dir="$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)"
+
+# The same libraries from the same source on any machine: the compiler writes the work folder,
+# which holds the cache's path, as "."; and the one time that reaches them (the linker's and
+# strip's headers, the resources rcc embeds) is the source package's own, its changelog's last
+# entry, as Debian's own builds take it.
+SOURCE_DATE_EPOCH="$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -STimestamp)"
+export SOURCE_DATE_EPOCH
+cmake_args+=(-DCMAKE_C_FLAGS="-ffile-prefix-map=$work=." -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work=.")
 
 cd "$work/build"
 "$source_dir/configure" -prefix "$prefix" "${options[@]}" -- "${cmake_args[@]}"
