@@ -31,24 +31,16 @@ private:
 
 // QTEST_MAIN and QTEST_GUILESS_MAIN, with the user's folders moved first and an item list for
 // the suite's whole run, as the program has.
-#define TAVREL_TEST_MAIN(TestObject)                                                            \
-    int main(int argc, char *argv[])                                                             \
-    {                                                                                            \
-        const ScratchUser scratchUser;                                                           \
-        QApplication app(argc, argv);                                                            \
-        const RunItemList items;                                                                 \
-        TestObject test;                                                                         \
-        QTEST_SET_MAIN_SOURCE_PATH                                                               \
-        return QTest::qExec(&test, argc, argv);                                                  \
+#define TAVREL_TEST_MAIN_WITH(Application, TestObject)                                             \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        const ScratchUser scratchUser;                                                             \
+        Application app(argc, argv);                                                               \
+        const RunItemList items;                                                                   \
+        TestObject test;                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }
 
-#define TAVREL_TEST_GUILESS_MAIN(TestObject)                                                    \
-    int main(int argc, char *argv[])                                                             \
-    {                                                                                            \
-        const ScratchUser scratchUser;                                                           \
-        QCoreApplication app(argc, argv);                                                        \
-        const RunItemList items;                                                                 \
-        TestObject test;                                                                         \
-        QTEST_SET_MAIN_SOURCE_PATH                                                               \
-        return QTest::qExec(&test, argc, argv);                                                  \
-    }
+#define TAVREL_TEST_MAIN(TestObject) TAVREL_TEST_MAIN_WITH(QApplication, TestObject)
+#define TAVREL_TEST_GUILESS_MAIN(TestObject) TAVREL_TEST_MAIN_WITH(QCoreApplication, TestObject)
