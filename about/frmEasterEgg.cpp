@@ -3,10 +3,10 @@
 
 #include "EggPicture.h"
 #include "FixedForm.h"
+#include "ModuleMain.h"
 #include "ProgramIcon.h"
 
 #include <QPixmap>
-#include <QPointer>
 
 frmEasterEgg::frmEasterEgg(QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::frmEasterEgg>())
@@ -38,11 +38,12 @@ void frmEasterEgg::cmdOK_Click()
 
 frmEasterEgg *ShowEasterEgg()
 {
-    static QPointer<frmEasterEgg> egg;
+    auto *egg = qobject_cast<frmEasterEgg *>(Globals().easterEgg.data());
     // A window already closed is only waiting to be deleted: it gives way to a new one.
     if (!egg || !egg->isVisible()) {
         egg = new frmEasterEgg;
         egg->setAttribute(Qt::WA_DeleteOnClose);
+        Globals().easterEgg = egg;
     }
     egg->show();
     egg->raise();

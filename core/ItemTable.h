@@ -14,8 +14,9 @@ struct ItemRecord
     qint16 Priority = 0;
 };
 
-// The records behind the list entries, numbered from 1. The table only grows, one slot at a time,
-// and never beyond what a 16-bit slot number can address.
+// The records behind the list entries, numbered from 1. Loading the list replaces the table
+// (Recreate); after that it grows one slot at a time, never beyond what a 16-bit slot number can
+// address, and no slot is removed.
 class ItemTable
 {
 public:

@@ -20,10 +20,11 @@ RunItemList::~RunItemList()
 void ResetGlobals()
 {
     ModuleMain &g = Globals();
-    g.itemTable = ItemTable{};
-    if (g.itemList)
-        g.itemList->Clear();
-    g.pageOptions = PageOptions{};
-    g.AddMode = false;
-    g.EditMode = false;
+    ItemList *const list = g.itemList;
+    const QString userFolders = g.userFoldersForTests;
+    g = ModuleMain{};
+    if (list)
+        list->Clear();
+    g.itemList = list;
+    g.userFoldersForTests = userFolders;
 }

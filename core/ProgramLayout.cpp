@@ -1,4 +1,5 @@
 #include "ProgramLayout.h"
+#include "ModuleMain.h"
 #include "TestSeams.h"
 #include "UserFolders.h"
 
@@ -8,31 +9,12 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 namespace {
 
 const std::array<QString, 3> PictureNames = {QStringLiteral("high.gif"), QStringLiteral("med.gif"),
                                              QStringLiteral("low.gif")};
 const QString PageName = QStringLiteral("To-Do.htm");
-
-struct Layout
-{
-    QString pictureFolder;
-    QString pageFolder;
-};
-
-QString &ProgramDirOverride()
-{
-    static QString dir;
-    return dir;
-}
-
-std::optional<Layout> &Decided()
-{
-    static std::optional<Layout> layout;
-    return layout;
-}
 
 bool HoldsPictures(const QString &folder)
 {
@@ -41,11 +23,11 @@ bool HoldsPictures(const QString &folder)
     });
 }
 
-Layout Decide()
+ProgramPlaces Decide()
 {
-    const QString programDir = ProgramDirOverride().isEmpty()
-                                   ? QCoreApplication::applicationDirPath()
-                                   : ProgramDirOverride();
+    const QString &override = Globals().programDirForTests;
+    const QString programDir =
+        override.isEmpty() ? QCoreApplication::applicationDirPath() : override;
     if (!HoldsPictures(programDir)) {
         // Where an install puts the pictures, seen from where it puts the program.
         const QString installed =
@@ -59,18 +41,19 @@ Layout Decide()
     return {beside, beside};
 }
 
-const Layout &CurrentLayout()
+const ProgramPlaces &CurrentLayout()
 {
-    if (!Decided())
-        Decided() = Decide();
-    return *Decided();
+    std::optional<ProgramPlaces> &places = Globals().places;
+    if (!places)
+        places = Decide();
+    return *places;
 }
 
 } // namespace
 
 QString PictureFolder()
 {
-    return CurrentLayout().pictureFolder;
+    return CurrentLayout().PictureFolder;
 }
 
 QString PictureFile(const QString &name)
@@ -80,11 +63,11 @@ QString PictureFile(const QString &name)
 
 QString PagePath()
 {
-    return CurrentLayout().pageFolder + QDir::separator() + PageName;
+    return CurrentLayout().PageFolder + QDir::separator() + PageName;
 }
 
 void SetProgramDirForTests(const QString &dir)
 {
-    ProgramDirOverride() = dir;
-    Decided().reset();
+    Globals().programDirForTests = dir;
+    Globals().places.reset();
 }

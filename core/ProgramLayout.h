@@ -12,9 +12,14 @@
 // A program that finds its pictures in neither place keeps to its own folder.
 // Paths are in the platform's own spelling.
 
-// The folder that holds the three pictures, without a trailing separator.
-QString PictureFolder();
-// A file of that folder: PictureFolder(), the platform's separator, the name.
+// The two folders, once decided, without a trailing separator.
+struct ProgramPlaces
+{
+    QString PictureFolder;
+    QString PageFolder;
+};
+
+// A file of the pictures' folder: the folder, the platform's separator, the name.
 QString PictureFile(const QString &name);
 // The full path of "To-Do.htm".
 QString PagePath();

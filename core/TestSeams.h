@@ -13,5 +13,10 @@ void SetProgramDirForTests(const QString &dir);
 // root/data/Tavrel), on every platform; an empty text brings the user's own back.
 void UseUserFoldersForTests(const QString &root);
 
-// The shared state as it was before start-up, the run's item list emptied.
+// The shared state as it was before start-up, the run's item list emptied: the program's own
+// folder and message boxes back, nothing decided yet. Only the user's folders stay where
+// UseUserFoldersForTests put them.
 void ResetGlobals();
+
+// The folder that holds the page's three pictures, as ProgramLayout.h decides it.
+QString PictureFolder();

@@ -1,4 +1,5 @@
 #include "UserFolders.h"
+#include "ModuleMain.h"
 #include "TestSeams.h"
 
 #include "UserFoldersPlatform.h"
@@ -7,10 +8,9 @@ namespace {
 
 const QString Application = QStringLiteral("Tavrel");
 
-QString &TestRoot()
+const QString &TestRoot()
 {
-    static QString root;
-    return root;
+    return Globals().userFoldersForTests;
 }
 
 } // namespace
@@ -31,5 +31,5 @@ QString UserDataFolder()
 
 void UseUserFoldersForTests(const QString &root)
 {
-    TestRoot() = root;
+    Globals().userFoldersForTests = root;
 }

@@ -1,8 +1,8 @@
 #include "SaveAtClose.h"
 
+#include "GeneratePage.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
-#include "PageWriter.h"
 #include "Persistence.h"
 #include "SettingsStore.h"
 #include "WholeFile.h"

@@ -3,9 +3,9 @@
 
 #include "EditorRules.h"
 #include "FixedForm.h"
+#include "GeneratePage.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
-#include "PageWriter.h"
 #include "Persistence.h"
 #include "ProgramIcon.h"
 #include "SaveAtClose.h"

@@ -31,8 +31,3 @@ private:
 
     std::unique_ptr<Ui::frmOptions> ui;
 };
-
-// The position in a list of count font sizes ("1", "2", ...) that a stored size text selects:
-// the whole text read as a number n, then n - 1 rounded half to even, so "5" selects "5".
-// -1, no selection, for a text that is not a number or whose position lies outside the list.
-int SizeListPosition(const QString &text, int count);

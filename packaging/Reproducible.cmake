@@ -1,16 +1,19 @@
 # The same source makes the same bytes, wherever and whenever it is built.
 #
 # One time reaches what the build writes: SOURCE_DATE_EPOCH when it is set, the last commit's
-# time otherwise, settled here once. Every tool that writes a time and honours that variable
-# gets it: rcc for the resources' file times, the compilers' __DATE__, the Windows linker and
-# strip for the programs' headers, and CPack for the archives (see ArchiveSettings.cmake).
+# time otherwise, settled here once. Each tool that writes a time gets it the way it reads it,
+# and no other tool is handed it: rcc for the resources' file times (assets/), the Windows
+# linker for the programs' headers (below), strip and CPack for the packages, through the
+# environment of configuring and of CPack (ArchiveSettings.cmake). The compilers get none: a
+# __DATE__ or __TIME__ in the code fails the build.
 
 # No path of this machine: the compiler writes the source and build folders, in __FILE__ and in
 # the debugging records, as ".". The build folder comes last, so that it wins when it lies
 # inside the source folder.
 add_compile_options(
     "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
-    "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=.>")
+    "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=.>"
+    "$<$<COMPILE_LANGUAGE:CXX>:-Werror=date-time>")
 
 # What CPack reads before each package to keep the build machine out of the archives.
 set(CPACK_TAVREL_ARCHIVE_SETTINGS "${CMAKE_CURRENT_LIST_DIR}/ArchiveSettings.cmake")
@@ -29,12 +32,15 @@ endif()
 if(NOT TAVREL_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
     message(WARNING "Neither SOURCE_DATE_EPOCH nor a git commit gives the source's time; "
                     "the build's own times will reach what it makes.")
+    unset(TAVREL_SOURCE_DATE_EPOCH)
     return()
 endif()
-# For the tools configuring runs, and, through the launchers, for those the build runs.
+# For the tools that configuring runs (strip, on the Windows build's runtime libraries).
 set(ENV{SOURCE_DATE_EPOCH} "${TAVREL_SOURCE_DATE_EPOCH}")
-set(source_date_launcher "\"${CMAKE_COMMAND}\" -E env SOURCE_DATE_EPOCH=${TAVREL_SOURCE_DATE_EPOCH}")
-foreach(rule RULE_LAUNCH_COMPILE RULE_LAUNCH_LINK RULE_LAUNCH_CUSTOM)
-    set_property(GLOBAL PROPERTY ${rule} "${source_date_launcher}")
-endforeach()
+# The Windows linker writes a time into each program and library it makes, and takes it from
+# SOURCE_DATE_EPOCH; no option of its own sets one.
+if(WIN32)
+    set(CMAKE_CXX_LINKER_LAUNCHER
+        "${CMAKE_COMMAND}" -E env "SOURCE_DATE_EPOCH=${TAVREL_SOURCE_DATE_EPOCH}")
+endif()
 set(CPACK_TAVREL_SOURCE_DATE_EPOCH "${TAVREL_SOURCE_DATE_EPOCH}")

@@ -1,8 +1,9 @@
 #pragma once
 
-class QWidget;
+class QString;
 
-// Writes "To-Do.htm" beside the program from the list, the item table and the page options,
-// with the busy cursor on window meanwhile. With ShowMessage it confirms with the
-// "Information" box. A failure shows the "Error" box; the answer says whether the page was written.
-bool GeneratePage(QWidget *window, bool ShowMessage);
+// Writes "To-Do.htm" from the run's list, item table and page options where PagePath() says:
+// beside the program, or in the user's data folder for an installed program, which the first
+// page makes. The page is written whole or not at all: a failure leaves the old page as it was,
+// and reason says why, in the system's words. Answers whether the page was written.
+bool WritePage(QString &reason);

@@ -1,7 +1,7 @@
 #include "EggPicture.h"
 #include "EggStep.h"
 #include "ScratchUser.h"
-#include "TestSupport.h"
+#include "WindowSupport.h"
 #include "frmAbout.h"
 #include "frmEasterEgg.h"
 

@@ -218,5 +218,5 @@ void tst_program::killedCopyDoesNotBlock()
     QVERIFY(Running(Start(), SettingsStore::FilePath()));
 }
 
-TAVREL_TEST_MAIN(tst_program)
+TAVREL_TEST_GUILESS_MAIN(tst_program)
 #include "tst_program.moc"

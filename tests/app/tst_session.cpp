@@ -7,8 +7,8 @@
 #include "SettingsStore.h"
 #include "TerminationSignals.h"
 #include "TestSeams.h"
-#include "TestSupport.h"
 #include "UserFolders.h"
+#include "WindowSupport.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -64,18 +64,17 @@ private:
 void tst_session::initTestCase()
 {
     QVERIFY(programDir.isValid());
-    SetProgramDirForTests(programDir.path());
 }
 
 void tst_session::init()
 {
+    SetProgramDirForTests(programDir.path());
     QDir(StoreFolder()).removeRecursively();
     QFile::remove(PagePath());
 }
 
 void tst_session::cleanup()
 {
-    SetMessageSink({});
     window.reset();
     ResetGlobals();
     QCOMPARE(CloseLeftOpenWindows(), QStringList());

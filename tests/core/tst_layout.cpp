@@ -73,5 +73,5 @@ void tst_layout::folders()
     QCOMPARE(PagePath(), QDir::toNativeSeparators(pageFolder + QStringLiteral("/To-Do.htm")));
 }
 
-TAVREL_TEST_MAIN(tst_layout)
+TAVREL_TEST_GUILESS_MAIN(tst_layout)
 #include "tst_layout.moc"

@@ -1,11 +1,12 @@
 #include "EditorRules.h"
+#include "GeneratePage.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "ProgramLayout.h"
 #include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
-#include "TestSupport.h"
+#include "WindowSupport.h"
 #include "frmMain.h"
 
 #include <QAccessible>
@@ -53,6 +54,8 @@ private slots:
     void failedCloseSaveSaysSo();
     void closeWritesThePageFirst_data();
     void closeWritesThePageFirst();
+    void generatePage_data();
+    void generatePage();
 
 private:
     template <typename T> T *Control(const char *name) const
@@ -72,14 +75,14 @@ private:
 void tst_frmMain::initTestCase()
 {
     QVERIFY(programDir.isValid());
-    SetProgramDirForTests(programDir.path());
-    SetMessageSink([this](const Message &m) {
-        messages << m.Title + u':' + m.Text + (m.Icon == MessageIcon::Critical ? u'!' : u'i');
-    });
 }
 
 void tst_frmMain::init()
 {
+    SetProgramDirForTests(programDir.path());
+    SetMessageSink([this](const Message &m) {
+        messages << m.Title + u':' + m.Text + (m.Icon == MessageIcon::Critical ? u'!' : u'i');
+    });
     messages.clear();
     QFile::remove(PagePath());
     QDir(PagePath()).removeRecursively();
@@ -483,6 +486,61 @@ void tst_frmMain::closeWritesThePageFirst()
     QSettings saved(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
     QCOMPARE(saved.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 2"));
     QCOMPARE(saved.value(QStringLiteral("Main/GenerateOnClose")).toString(), generateOnClose);
+}
+
+void tst_frmMain::generatePage_data()
+{
+    QTest::addColumn<bool>("showMessage");
+    QTest::addColumn<bool>("pageBlocked");
+    QTest::addColumn<QString>("message"); // how it begins
+
+    QTest::newRow("from the button") << true << false << "Information:HTML has been generated.i";
+    QTest::newRow("at close") << false << false << "";
+    QTest::newRow("failed") << true << true << "Error:The page could not be written to ";
+    QTest::newRow("failed at close") << false << true << "Error:The page could not be written to ";
+}
+
+// The busy cursor is on the window while the page is written, and off before any message.
+void tst_frmMain::generatePage()
+{
+    QFETCH(bool, showMessage);
+    QFETCH(bool, pageBlocked);
+    QFETCH(QString, message);
+    if (pageBlocked)
+        QVERIFY(QDir().mkpath(PagePath()));
+    QWidget owner;
+    QList<Qt::CursorShape> cursors;
+    QList<Qt::CursorShape> cursorsAtMessage;
+    struct CursorWatch : QObject
+    {
+        QList<Qt::CursorShape> *seen = nullptr;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::CursorChange)
+                seen->append(static_cast<QWidget *>(watched)->cursor().shape());
+            return false;
+        }
+    } watch;
+    watch.seen = &cursors;
+    owner.installEventFilter(&watch);
+    SetMessageSink([&](const Message &m) {
+        messages << m.Title + u':' + m.Text + (m.Icon == MessageIcon::Critical ? u'!' : u'i');
+        cursorsAtMessage = cursors;
+    });
+
+    QCOMPARE(GeneratePage(&owner, showMessage), !pageBlocked);
+
+    const QList<Qt::CursorShape> busyThenDefault{Qt::WaitCursor, Qt::ArrowCursor};
+    QCOMPARE(cursors, busyThenDefault);
+    QCOMPARE(messages.size(), message.isEmpty() ? 0 : 1);
+    if (message.isEmpty())
+        return;
+    QVERIFY2(messages[0].startsWith(message), qPrintable(messages[0]));
+    QCOMPARE(cursorsAtMessage, busyThenDefault);
+    if (pageBlocked) {
+        QVERIFY(messages[0].startsWith(message + PagePath() + ".\n\n"));
+        QVERIFY(messages[0].size() > message.size() + PagePath().size() + 4); // the reason
+    }
 }
 
 TAVREL_TEST_MAIN(tst_frmMain)

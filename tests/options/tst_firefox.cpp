@@ -8,8 +8,8 @@
 #include "SettingsStore.h"
 #include "StartPage.h"
 #include "TestSeams.h"
-#include "TestSupport.h"
 #include "UserPrefs.h"
+#include "WindowSupport.h"
 
 #include <QDir>
 #include <QDirIterator>

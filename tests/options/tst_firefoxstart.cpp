@@ -9,8 +9,8 @@
 #include "ScratchUser.h"
 #include "StartPage.h"
 #include "TestSeams.h"
-#include "TestSupport.h"
 #include "UserPrefs.h"
+#include "WindowSupport.h"
 #include "frmOptions.h"
 
 #include <QCheckBox>
@@ -164,9 +164,10 @@ void tst_firefoxstart::initTestCase()
     program = programs.first();
 
     QVERIFY(programDir.isValid());
-    SetProgramDirForTests(programDir.path());
     ResetGlobals();
-    QVERIFY(GeneratePage(nullptr, false));
+    SetProgramDirForTests(programDir.path());
+    QString reason;
+    QVERIFY2(WritePage(reason), qPrintable(reason));
 
     QVERIFY(RunFirefox(program, {"--headless", "-CreateProfile", "tavrel-tests"}));
     profile = FindFirefoxProfile(Home(), qEnvironmentVariable("XDG_CONFIG_HOME"), programs);

@@ -6,7 +6,7 @@
 #include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "TestSeams.h"
-#include "TestSupport.h"
+#include "WindowSupport.h"
 #include "frmAbout.h"
 #include "frmEasterEgg.h"
 #include "frmOptions.h"

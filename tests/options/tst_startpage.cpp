@@ -7,7 +7,7 @@
 #include "SettingsStore.h"
 #include "StartPage.h"
 #include "TestSeams.h"
-#include "TestSupport.h"
+#include "WindowSupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>

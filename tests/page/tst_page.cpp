@@ -1,5 +1,4 @@
 #include "ColorTable.h"
-#include "MessageBox.h"
 #include "ModuleMain.h"
 #include "PageText.h"
 #include "PageWriter.h"
@@ -14,7 +13,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 Q_DECLARE_METATYPE(PageOptions)
 
@@ -129,9 +127,6 @@ PageOptions Options(void (*change)(PageOptions &))
     return options;
 }
 
-// The window's cursor over one run: busy, then back to the default before any message.
-const QList<Qt::CursorShape> BusyThenDefault{Qt::WaitCursor, Qt::ArrowCursor};
-
 enum class Failure
 {
     PageIsFolder,
@@ -163,29 +158,17 @@ private slots:
     void optionTexts();
 
     void longPageInPieces();
-    void confirmation_data();
-    void confirmation();
+    void replacesTheOldPage_data();
+    void replacesTheOldPage();
     void failure_data();
     void failure();
     void installedPageMakesTheDataFolder();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == &window && event->type() == QEvent::CursorChange)
-            cursorChanges.append(window.cursor().shape());
-        return false;
-    }
 
 private:
     void Install(const QString &dataHome);
 
     std::unique_ptr<QTemporaryDir> dir;
     QString dataFolder; // the user's, as Install() left it
-    QWidget window;
-    QList<Qt::CursorShape> cursorChanges;
-    QList<Message> messages;
-    QList<Qt::CursorShape> cursorChangesAtMessage;
 };
 
 void tst_page::init()
@@ -194,19 +177,11 @@ void tst_page::init()
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
     SetProgramDirForTests(dir->path());
-    messages.clear();
-    cursorChanges.clear();
-    window.installEventFilter(this);
-    SetMessageSink([this](const Message &m) {
-        messages.append(m);
-        cursorChangesAtMessage = cursorChanges;
-    });
 }
 
 void tst_page::cleanup()
 {
-    SetMessageSink({});
-    SetProgramDirForTests({});
+    ResetGlobals();
     UseDataFolder({}); // the scratch user's own
 }
 
@@ -277,7 +252,8 @@ void tst_page::workedExample()
     AddItem("Buy stamps", 1, "", "Before Friday");
     AddItem("Check train times", 3, "trains.htm", "Fares & times to the coast");
 
-    QVERIFY(GeneratePage(nullptr, false));
+    QString reason;
+    QVERIFY2(WritePage(reason), qPrintable(reason));
 
     QCOMPARE(ReadAll(PagePath()), PageOf(WorkedExample, dir->path()));
 }
@@ -437,7 +413,8 @@ void tst_page::longPageInPieces()
         AddItem("é" + n + "😀", 2, "", QString(300, u'-') + "€" + n);
     }
 
-    QVERIFY(GeneratePage(nullptr, false));
+    QString reason;
+    QVERIFY2(WritePage(reason), qPrintable(reason));
 
     const QList<QByteArray> lines = LinesOf(ReadAll(PagePath()));
     QCOMPARE(lines.size(), 12 + 13 * count);
@@ -450,20 +427,17 @@ void tst_page::longPageInPieces()
     QCOMPARE(lines.last(), "</html>");
 }
 
-void tst_page::confirmation_data()
+void tst_page::replacesTheOldPage_data()
 {
-    QTest::addColumn<bool>("showMessage");
     QTest::addColumn<QString>("folder"); // the program's, below the test's own
 
-    QTest::newRow("from the button") << true << QString();
-    QTest::newRow("at close") << false << QString();
+    QTest::newRow("program folder") << QString();
     // Windows' code pages for western languages have no Cyrillic letters.
-    QTest::newRow("folder named in Cyrillic letters") << false << QStringLiteral("Дмитрий");
+    QTest::newRow("folder named in Cyrillic letters") << QStringLiteral("Дмитрий");
 }
 
-void tst_page::confirmation()
+void tst_page::replacesTheOldPage()
 {
-    QFETCH(bool, showMessage);
     QFETCH(QString, folder);
     const QString programDir = dir->filePath(folder);
     QVERIFY(QDir().mkpath(programDir));
@@ -473,20 +447,13 @@ void tst_page::confirmation()
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(100000, 'x')) == 100000);
     old.close();
 
-    QVERIFY(GeneratePage(&window, showMessage));
+    QString reason;
+    QVERIFY2(WritePage(reason), qPrintable(reason));
 
     QCOMPARE(ReadAll(PagePath()), CurrentPage());
     QCOMPARE(QDir(programDir).entryList(QDir::Files), QStringList{"To-Do.htm"});
     if (!folder.isEmpty())
         QVERIFY(CurrentPage().contains("&#1044;&#1084;&#1080;&#1090;&#1088;&#1080;&#1081;"));
-    QCOMPARE(cursorChanges, BusyThenDefault);
-    QCOMPARE(messages.size(), showMessage ? 1 : 0);
-    if (showMessage) {
-        QCOMPARE(messages[0].Title, "Information");
-        QCOMPARE(messages[0].Text, "HTML has been generated.");
-        QCOMPARE(messages[0].Icon, MessageIcon::Information);
-        QCOMPARE(cursorChangesAtMessage, BusyThenDefault);
-    }
 }
 
 void tst_page::failure_data()
@@ -533,24 +500,17 @@ void tst_page::failure()
     const QStringList before = QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
 
     bool written = true;
+    QString reason;
     if (failure == Failure::FileSizeLimit) {
         const FileSizeLimit fullDisk(4096);
         QVERIFY(fullDisk.Active());
-        written = GeneratePage(&window, true);
+        written = WritePage(reason);
     } else {
-        written = GeneratePage(&window, true);
+        written = WritePage(reason);
     }
 
     QVERIFY(!written);
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages[0].Title, "Error");
-    QCOMPARE(messages[0].Icon, MessageIcon::Critical);
-    QVERIFY2(messages[0].Text.startsWith("The page could not be written to " + PagePath()),
-             qPrintable(messages[0].Text));
-    const QString reason = messages[0].Text.section("\n\n", 1);
-    QVERIFY2(!reason.isEmpty() && reason != "Unknown error", qPrintable(messages[0].Text));
-    QCOMPARE(cursorChangesAtMessage, BusyThenDefault);
-    QCOMPARE(cursorChanges, BusyThenDefault);
+    QVERIFY2(!reason.isEmpty() && reason != "Unknown error", qPrintable(reason));
     QCOMPARE(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
     if (failure == Failure::PageIsFolder)
         QVERIFY(QFileInfo(blocked).isDir());
@@ -565,14 +525,14 @@ void tst_page::installedPageMakesTheDataFolder()
     QVERIFY(QDir(dataFolder + "/Tavrel").removeRecursively());
     AddItem("Check train times", 3);
 
-    QVERIFY(GeneratePage(&window, false));
+    QString reason;
+    QVERIFY2(WritePage(reason), qPrintable(reason));
 
     QCOMPARE(PagePath(), QDir::toNativeSeparators(dataFolder + "/Tavrel/To-Do.htm"));
     const QString picture = QDir::toNativeSeparators(
         InstalledPictureFolder(dir->filePath("usr/bin")) + QStringLiteral("/high.gif"));
     QVERIFY(ReadAll(PagePath()).contains("<img src=\"" + picture.toUtf8() + '"'));
-    QVERIFY(messages.isEmpty());
 }
 
-TAVREL_TEST_MAIN(tst_page)
+TAVREL_TEST_GUILESS_MAIN(tst_page)
 #include "tst_page.moc"

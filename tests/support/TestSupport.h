@@ -1,6 +1,5 @@
 #pragma once
 
-#include "MessageSink.h"
 #include "TestSeams.h"
 
 #include <QByteArray>
@@ -9,8 +8,6 @@
 #include <QtGlobal>
 
 #include <memory>
-
-class QWidget;
 
 // Windows lacks some of what the tests use (signals, resource limits, XDG variables, a second
 // settings store for a second process): the tests that need it skip there.
@@ -92,31 +89,3 @@ bool WriteStore(const QByteArray &content);
 QString FreshCopyForQt(const QString &path);
 // The text the settings store holds under key ("section/key"), as Qt reads the file.
 QString StoredText(const QString &key);
-
-// Clicks the control of form that has this name.
-void Click(const QWidget &form, const QString &name);
-// Clicks the About box's hidden corners, 1 top-left, 2 top-right, 3 bottom-right.
-void ClickCorners(const QWidget &about, const QList<int> &corners);
-
-// The controls of form that a screen reader reaches without learning what they are, by object
-// name. Whatever takes the focus or shows a picture or text needs a name; a combo box needs a
-// label, as its name on Linux is only the entry it shows.
-QStringList UnnamedControls(QWidget *form);
-
-// Shows window and waits until it is the active one; answers whether it became so.
-bool ShowActive(QWidget &window);
-// Starts window afresh on a store that holds exactly content, from the state before start-up,
-// and shows it active; answers whether it could.
-template <typename Window>
-bool OpenOnStore(std::unique_ptr<Window> &window, const QByteArray &content)
-{
-    if (!WriteStore(content))
-        return false;
-    ResetGlobals();
-    window = std::make_unique<Window>();
-    return ShowActive(*window);
-}
-
-// Closes the top-level windows a test left open and names them, so that the next test
-// starts alone.
-QStringList CloseLeftOpenWindows();

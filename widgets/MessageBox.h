@@ -1,21 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "Message.h"
 
 class QWidget;
-
-enum class MessageIcon
-{
-    Critical,
-    Information
-};
-
-struct Message
-{
-    QString Title;
-    QString Text;
-    MessageIcon Icon;
-};
 
 // Every message of the program: a modal box with one OK button.
 void ShowMessageBox(QWidget *parent, const Message &message);

@@ -1,6 +1,7 @@
 #include "WholeFile.h"
 
 #include "LeftoverSaves.h"
+#include "ModuleMain.h"
 #include "SystemFile.h"
 
 #include <QCoreApplication>
@@ -8,33 +9,25 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <optional>
-
 namespace {
-
-std::optional<QDeadlineTimer> &Shared()
-{
-    static std::optional<QDeadlineTimer> deadline;
-    return deadline;
-}
 
 QString ScratchPath(const QString &path)
 {
-    static int writes = 0;
     return QStringLiteral("%1.%2-%3.saving")
-        .arg(path, QString::number(QCoreApplication::applicationPid()), QString::number(++writes));
+        .arg(path, QString::number(QCoreApplication::applicationPid()),
+             QString::number(++Globals().scratchFiles));
 }
 
 } // namespace
 
 SharedReplacePatience::SharedReplacePatience(std::chrono::milliseconds patience)
 {
-    Shared() = QDeadlineTimer(patience);
+    Globals().replaceDeadline = QDeadlineTimer(patience);
 }
 
 SharedReplacePatience::~SharedReplacePatience()
 {
-    Shared().reset();
+    Globals().replaceDeadline.reset();
 }
 
 bool WriteWholeFile(const QString &path, const FileProducer &produce, QString &reason)
@@ -46,7 +39,8 @@ bool WriteWholeFile(const QString &path, const FileProducer &produce, QString &r
     const QString scratch = ScratchPath(path);
     QFile::remove(scratch); // an ended process of the same id may have left it
     if (WriteNewFile(scratch, produce, reason)) {
-        const QDeadlineTimer patience = Shared().value_or(QDeadlineTimer(ReplacePatience));
+        const QDeadlineTimer patience =
+            Globals().replaceDeadline.value_or(QDeadlineTimer(ReplacePatience));
         if (MoveIntoPlace(scratch, path, patience, reason))
             return true;
     }

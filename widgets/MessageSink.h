@@ -7,6 +7,7 @@
 
 #include <functional>
 
-// Messages go to sink instead of a blocking box; an empty sink brings the box back.
+// Messages go to sink instead of a blocking box; an empty sink, or ResetGlobals(), brings the
+// box back.
 using MessageSink = std::function<void(const Message &)>;
 void SetMessageSink(MessageSink sink);

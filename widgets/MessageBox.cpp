@@ -1,29 +1,12 @@
 #include "MessageBox.h"
 #include "MessageSink.h"
+#include "ModuleMain.h"
 
 #include <QMessageBox>
 
 #include <cstdio>
 
 namespace {
-
-MessageSink &Sink()
-{
-    static MessageSink sink;
-    return sink;
-}
-
-struct StandardErrorState
-{
-    int holders = 0;
-    int errorsWritten = 0;
-};
-
-StandardErrorState &ToStandardError()
-{
-    static StandardErrorState state;
-    return state;
-}
 
 void WriteToStandardError(const Message &message)
 {
@@ -33,19 +16,20 @@ void WriteToStandardError(const Message &message)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     std::fprintf(stderr, "%s: %s\n", qPrintable(message.Title), qPrintable(text));
     if (message.Icon == MessageIcon::Critical)
-        ++ToStandardError().errorsWritten;
+        ++Globals().errorsWritten;
 }
 
 } // namespace
 
 void ShowMessageBox(QWidget *parent, const Message &message)
 {
-    if (ToStandardError().holders > 0) {
+    const ModuleMain &g = Globals();
+    if (g.messagesUnattended > 0) {
         WriteToStandardError(message);
         return;
     }
-    if (Sink()) {
-        Sink()(message);
+    if (g.messageSink) {
+        g.messageSink(message);
         return;
     }
     const auto icon =
@@ -61,20 +45,20 @@ void ShowError(QWidget *parent, const QString &text)
 
 void SetMessageSink(MessageSink sink)
 {
-    Sink() = std::move(sink);
+    Globals().messageSink = std::move(sink);
 }
 
-MessagesToStandardError::MessagesToStandardError() : errorsBefore(ToStandardError().errorsWritten)
+MessagesToStandardError::MessagesToStandardError() : errorsBefore(Globals().errorsWritten)
 {
-    ++ToStandardError().holders;
+    ++Globals().messagesUnattended;
 }
 
 MessagesToStandardError::~MessagesToStandardError()
 {
-    --ToStandardError().holders;
+    --Globals().messagesUnattended;
 }
 
 bool MessagesToStandardError::ErrorWritten() const
 {
-    return ToStandardError().errorsWritten > errorsBefore;
+    return Globals().errorsWritten > errorsBefore;
 }
