@@ -16,7 +16,7 @@ frmEasterEgg::frmEasterEgg(QWidget *parent)
     setWindowIcon(ProgramIcon());
 
     // The picture is larger than the window on purpose: the window shows its top-left part.
-    ui->Picture1->setPixmap(QPixmap::fromImage(EggPicture()));
+    ui->Picture1->setPixmap(QPixmap(QStringLiteral(":/tavrel/egg.png")));
 
     QFont caption;
     caption.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
