@@ -1,7 +1,6 @@
 #include "frmEasterEgg.h"
 #include "ui_frmEasterEgg.h"
 
-#include "EggPicture.h"
 #include "FixedForm.h"
 #include "ProgramIcon.h"
 

@@ -1,4 +1,3 @@
-#include "EggPicture.h"
 #include "EggStep.h"
 #include "ScratchUser.h"
 #include "TestSupport.h"
@@ -7,7 +6,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -34,7 +32,6 @@ private slots:
     void aboutTexts();
     void titleFitsItsLine();
 
-    void eggPicture();
     void eggWindow();
     void oneEggWindowAtATime();
     void eggClosedThenShownAgainAtOnce();
@@ -235,14 +232,6 @@ void tst_about::titleFitsItsLine()
     QVERIFY(title);
     QVERIFY(title->font().pointSizeF() >= 8);
     QVERIFY(QFontMetrics(title->font()).horizontalAdvance(title->text()) <= title->width());
-}
-
-void tst_about::eggPicture()
-{
-    // The stored picture, pixel for pixel the one the painting code draws.
-    QImage stored(QStringLiteral(":/tavrel/egg.png"));
-    QVERIFY(!stored.isNull());
-    QCOMPARE(stored.convertToFormat(QImage::Format_RGB888), EggPicture());
 }
 
 void tst_about::eggWindow()
