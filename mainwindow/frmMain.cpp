@@ -16,12 +16,72 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
+
+// The states of the buttons, each way into Browsing and into Adding with the list empty apart,
+// as the way in decides some of their cells.
+enum class ButtonState
+{
+    Browsing, // after a selection
+    AfterCancel,
+    AfterSave,
+    Adding, // while the list has entries
+    AddingAtStart,
+    AddingAfterDelete, // of the last entry
+    Editing
+};
+
 namespace {
-const QString AddTip = QStringLiteral(" Add an item to the list. ");
-const QString AddNewTip = QStringLiteral(" Add a new item to the list. ");
-const QString AddAnotherTip = QStringLiteral(" Add another item to the list. ");
-const QString EditTip = QStringLiteral(" Edit the current item. ");
 constexpr int MediumPosition = 1;
+
+constexpr QStringView AddTip = u" Add an item to the list. ";
+constexpr QStringView NewTip = u" Add a new item to the list. ";
+constexpr QStringView AnotherTip = u" Add another item to the list. ";
+constexpr QStringView EditTip = u" Edit the current item. ";
+constexpr QStringView CancelTip = u" Never mind. ";
+constexpr QStringView SaveTip = u" Keep my changes! ";
+
+struct ButtonLook
+{
+    QStringView Caption;
+    QStringView ToolTip; // empty: the button keeps the tooltip it has
+    bool Enabled;
+};
+
+struct ButtonRow
+{
+    ButtonState State;
+    ButtonLook New;
+    ButtonLook Edit;
+    bool DeleteEnabled;
+    bool GenerateEnabled;
+};
+
+// One row a line, as a table. cmdNew keeps its tooltip from before editing, through Save; Delete
+// stays enabled at start-up with the list empty, and pressing it then does nothing.
+using enum ButtonState;
+constexpr bool On = true;
+constexpr bool Off = false;
+// clang-format off
+constexpr ButtonRow ButtonTable[] = {
+    //                  cmdNew                         cmdEdit                       Delete Generate
+    {Browsing,          {u"New Item", NewTip, On},     {u"Edit Item", EditTip, On},  On,    On},
+    {AfterCancel,       {u"New Item", AnotherTip, On}, {u"Edit Item", EditTip, On},  On,    On},
+    {AfterSave,         {u"New Item", {}, On},         {u"Edit Item", EditTip, On},  On,    On},
+    {Adding,            {u"Add Item", AddTip, On},     {u"Cancel", CancelTip, On},   Off,   Off},
+    {AddingAtStart,     {u"Add Item", AddTip, On},     {u"Edit Item", EditTip, Off}, On,    On},
+    {AddingAfterDelete, {u"Add Item", AnotherTip, On}, {u"Edit Item", EditTip, Off}, Off,   On},
+    {Editing,           {u"New Item", {}, Off},        {u"Save Item", SaveTip, On},  Off,   Off},
+};
+// clang-format on
+
+void ShowButton(QPushButton *button, const ButtonLook &look)
+{
+    button->setText(look.Caption.toString());
+    if (!look.ToolTip.isEmpty())
+        button->setToolTip(look.ToolTip.toString());
+    button->setEnabled(look.Enabled);
+}
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::frmMain>())
@@ -72,7 +132,7 @@ void frmMain::Form_Load()
     } else {
         g.AddMode = true;
         ui->cmbPriority->setCurrentIndex(MediumPosition);
-        ui->cmdEdit->setEnabled(false);
+        ShowButtons(ButtonState::AddingAtStart);
     }
 }
 
@@ -115,11 +175,7 @@ void frmMain::EnterAdding()
     Globals().AddMode = true;
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
-    SetButton(ui->cmdNew, QStringLiteral("Add Item"), AddTip);
-    ui->cmdDelete->setEnabled(false);
-    ui->cmdEdit->setEnabled(true);
-    SetButton(ui->cmdEdit, QStringLiteral("Cancel"), QStringLiteral(" Never mind. "));
-    ui->cmdGenerate->setEnabled(false);
+    ShowButtons(ButtonState::Adding);
 }
 
 void frmMain::AddItem()
@@ -139,7 +195,8 @@ void frmMain::AddItem()
         return;
     }
 
-    g.AddMode = false; // before the selection below, so that it shows the new item
+    // Before the selection below, so that it shows the new item and the browsing buttons.
+    g.AddMode = false;
     const int position = g.itemList->Insert(ui->txtName->text(), slot);
     ItemRecord &record = g.itemTable.Slot(slot);
     record.InUse = true;
@@ -147,21 +204,12 @@ void frmMain::AddItem()
     record.URL = ui->txtURL->text();
     record.Priority = SelectedPriority(0);
     SelectPosition(position);
-
-    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
-    ui->cmdDelete->setEnabled(true);
-    ui->cmdEdit->setEnabled(true);
-    ui->cmdGenerate->setEnabled(true);
 }
 
 void frmMain::CancelAdding()
 {
     Globals().AddMode = false;
-    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
-    SetButton(ui->cmdNew, QStringLiteral("New Item"), AddAnotherTip);
-    ui->cmdDelete->setEnabled(true);
-    ui->cmdEdit->setEnabled(true);
-    ui->cmdGenerate->setEnabled(true);
+    ShowButtons(ButtonState::AfterCancel);
     const int position = SelectedPosition();
     if (position >= 0) {
         ui->txtName->setText(Globals().itemList->At(position).Name);
@@ -176,10 +224,7 @@ void frmMain::EnterEditing()
     editingPosition = SelectedPosition();
     SetFieldsOpen(true);
     ui->txtName->setFocus();
-    SetButton(ui->cmdEdit, QStringLiteral("Save Item"), QStringLiteral(" Keep my changes! "));
-    ui->cmdNew->setEnabled(false);
-    ui->cmdGenerate->setEnabled(false);
-    ui->cmdDelete->setEnabled(false);
+    ShowButtons(ButtonState::Editing);
 }
 
 void frmMain::SaveItem()
@@ -194,10 +239,7 @@ void frmMain::SaveItem()
     g.EditMode = false;
     SetFieldsOpen(false);
     ui->lstItems->setFocus();
-    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
-    ui->cmdNew->setEnabled(true);
-    ui->cmdGenerate->setEnabled(true);
-    ui->cmdDelete->setEnabled(true);
+    ShowButtons(ButtonState::AfterSave);
     if (position < 0)
         return;
 
@@ -228,11 +270,7 @@ void frmMain::cmdDelete_Click()
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
     g.AddMode = true;
-    SetButton(ui->cmdNew, QStringLiteral("Add Item"), AddAnotherTip);
-    ui->cmdNew->setEnabled(true);
-    ui->cmdEdit->setEnabled(false);
-    ui->cmdGenerate->setEnabled(true);
-    ui->cmdDelete->setEnabled(false);
+    ShowButtons(ButtonState::AddingAfterDelete);
 }
 
 void frmMain::cmdGenerate_Click()
@@ -255,7 +293,7 @@ void frmMain::lstItems_Click()
     ui->txtName->setText(entry.Name);
     ShowSlotFields(entry.Slot);
     SetFieldsOpen(false);
-    SetButton(ui->cmdNew, QStringLiteral("New Item"), AddNewTip);
+    ShowButtons(ButtonState::Browsing);
 }
 
 int frmMain::SelectedPosition() const
@@ -333,8 +371,12 @@ qint16 frmMain::SelectedPriority(qint16 fallback) const
     return position >= 0 ? PriorityAt(position) : fallback;
 }
 
-void frmMain::SetButton(QPushButton *button, const QString &caption, const QString &toolTip)
+void frmMain::ShowButtons(ButtonState state)
 {
-    button->setText(caption);
-    button->setToolTip(toolTip);
+    const ButtonRow &row = *std::find_if(std::begin(ButtonTable), std::end(ButtonTable),
+                                         [state](const ButtonRow &r) { return r.State == state; });
+    ShowButton(ui->cmdNew, row.New);
+    ShowButton(ui->cmdEdit, row.Edit);
+    ui->cmdDelete->setEnabled(row.DeleteEnabled);
+    ui->cmdGenerate->setEnabled(row.GenerateEnabled);
 }

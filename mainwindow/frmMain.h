@@ -7,6 +7,7 @@
 namespace Ui {
 class frmMain;
 }
+enum class ButtonState;
 
 // The main window: the list of items on the left, the editor for one item on the right.
 // Browsing, Adding and Editing are told apart by the AddMode and EditMode flags.
@@ -49,7 +50,7 @@ private:
     void ClearFieldsForNewItem();
     void SetFieldsOpen(bool open);
     qint16 SelectedPriority(qint16 fallback) const;
-    void SetButton(class QPushButton *button, const QString &caption, const QString &toolTip);
+    void ShowButtons(ButtonState state);
 
     std::unique_ptr<Ui::frmMain> ui;
     bool fieldsOpen = true;
