@@ -3,7 +3,6 @@
 // program writes for a value read back as that value.
 #include "FuzzSupport.h"
 #include "NumberText.h"
-#include "NumberTextBefore.h"
 
 #include <QString>
 
@@ -25,7 +24,6 @@ bool CouldStartNumber(QChar c)
 void Check(const QString &text)
 {
     const int value = NumberFromText(text);
-    Require(value == NumberFromTextBefore(text), "reads as the digit walker read it");
     Require(value >= -32768 && value <= 32767, "in the 16-bit range");
     Require(NumberFromText(QStringLiteral(" \t\r\n") + text) == value,
             "leading blanks are skipped");
