@@ -210,12 +210,7 @@ void frmMain::CancelAdding()
 {
     Globals().AddMode = false;
     ShowButtons(ButtonState::AfterCancel);
-    const int position = SelectedPosition();
-    if (position >= 0) {
-        ui->txtName->setText(Globals().itemList->At(position).Name);
-        ShowSlotFields(Globals().itemList->At(position).Slot);
-    }
-    SetFieldsOpen(false);
+    ShowEntry(SelectedPosition());
 }
 
 void frmMain::EnterEditing()
@@ -289,10 +284,7 @@ void frmMain::lstItems_Click()
     const int position = SelectedPosition();
     if (g.AddMode || g.EditMode || position < 0)
         return;
-    const ItemList::Entry &entry = g.itemList->At(position);
-    ui->txtName->setText(entry.Name);
-    ShowSlotFields(entry.Slot);
-    SetFieldsOpen(false);
+    ShowEntry(position);
     ShowButtons(ButtonState::Browsing);
 }
 
@@ -309,14 +301,19 @@ void frmMain::SelectPosition(int position)
     ui->lstItems->scrollTo(index);
 }
 
-void frmMain::ShowSlotFields(int slot)
+void frmMain::ShowEntry(int position)
 {
-    const ItemRecord &record = Globals().itemTable.Slot(slot);
-    ui->txtDescription->setPlainText(record.Description);
-    ui->txtURL->setText(record.URL);
-    const int position = PriorityPosition(record.Priority);
-    if (position >= 0)
-        ui->cmbPriority->setCurrentIndex(position);
+    if (position >= 0) {
+        const ItemList::Entry &entry = Globals().itemList->At(position);
+        const ItemRecord &record = Globals().itemTable.Slot(entry.Slot);
+        ui->txtName->setText(entry.Name);
+        ui->txtDescription->setPlainText(record.Description);
+        ui->txtURL->setText(record.URL);
+        const int priority = PriorityPosition(record.Priority);
+        if (priority >= 0)
+            ui->cmbPriority->setCurrentIndex(priority);
+    }
+    SetFieldsOpen(false);
 }
 
 void frmMain::ClearFieldsForNewItem()

@@ -46,7 +46,8 @@ private:
 
     int SelectedPosition() const;
     void SelectPosition(int position);
-    void ShowSlotFields(int slot);
+    // The entry at position, if there is one, in the shut fields.
+    void ShowEntry(int position);
     void ClearFieldsForNewItem();
     void SetFieldsOpen(bool open);
     qint16 SelectedPriority(qint16 fallback) const;
