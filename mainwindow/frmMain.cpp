@@ -16,21 +16,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include <algorithm>
-
-// The states of the buttons, each way into Browsing and into Adding with the list empty apart,
-// as the way in decides some of their cells.
-enum class ButtonState
-{
-    Browsing, // after a selection
-    AfterCancel,
-    AfterSave,
-    Adding, // while the list has entries
-    AddingAtStart,
-    AddingAfterDelete, // of the last entry
-    Editing
-};
-
 namespace {
 constexpr int MediumPosition = 1;
 
@@ -40,42 +25,42 @@ constexpr QStringView AnotherTip = u" Add another item to the list. ";
 constexpr QStringView EditTip = u" Edit the current item. ";
 constexpr QStringView CancelTip = u" Never mind. ";
 constexpr QStringView SaveTip = u" Keep my changes! ";
-
-struct ButtonLook
-{
-    QStringView Caption;
-    QStringView ToolTip; // empty: the button keeps the tooltip it has
-    bool Enabled;
-};
+} // namespace
 
 struct ButtonRow
 {
-    ButtonState State;
-    ButtonLook New;
-    ButtonLook Edit;
+    struct Button
+    {
+        QStringView Caption;
+        QStringView ToolTip; // empty: the button keeps the tooltip it has
+        bool Enabled;
+    };
+    Button New;
+    Button Edit;
     bool DeleteEnabled;
     bool GenerateEnabled;
 };
 
-// One row a line, as a table. cmdNew keeps its tooltip from before editing, through Save; Delete
-// stays enabled at start-up with the list empty, and pressing it then does nothing.
-using enum ButtonState;
+namespace {
 constexpr bool On = true;
 constexpr bool Off = false;
+// The buttons in each state, one row a line. Where the way into a state decides a cell, each
+// way in has a row: cmdNew keeps its tooltip from before editing through Save, and Delete stays
+// enabled at start-up with the list empty (pressing it then does nothing), not after the last
+// entry was deleted.
 // clang-format off
-constexpr ButtonRow ButtonTable[] = {
-    //                  cmdNew                         cmdEdit                       Delete Generate
-    {Browsing,          {u"New Item", NewTip, On},     {u"Edit Item", EditTip, On},  On,    On},
-    {AfterCancel,       {u"New Item", AnotherTip, On}, {u"Edit Item", EditTip, On},  On,    On},
-    {AfterSave,         {u"New Item", {}, On},         {u"Edit Item", EditTip, On},  On,    On},
-    {Adding,            {u"Add Item", AddTip, On},     {u"Cancel", CancelTip, On},   Off,   Off},
-    {AddingAtStart,     {u"Add Item", AddTip, On},     {u"Edit Item", EditTip, Off}, On,    On},
-    {AddingAfterDelete, {u"Add Item", AnotherTip, On}, {u"Edit Item", EditTip, Off}, Off,   On},
-    {Editing,           {u"New Item", {}, Off},        {u"Save Item", SaveTip, On},  Off,   Off},
-};
+constexpr ButtonRow
+    //                 cmdNew                          cmdEdit                       Delete Generate
+    Browsing          {{u"New Item", NewTip, On},     {u"Edit Item", EditTip, On},  On,    On},
+    AfterCancel       {{u"New Item", AnotherTip, On}, {u"Edit Item", EditTip, On},  On,    On},
+    AfterSave         {{u"New Item", {}, On},         {u"Edit Item", EditTip, On},  On,    On},
+    Adding            {{u"Add Item", AddTip, On},     {u"Cancel", CancelTip, On},   Off,   Off},
+    AddingAtStart     {{u"Add Item", AddTip, On},     {u"Edit Item", EditTip, Off}, On,    On},
+    AddingAfterDelete {{u"Add Item", AnotherTip, On}, {u"Edit Item", EditTip, Off}, Off,   On},
+    Editing           {{u"New Item", {}, Off},        {u"Save Item", SaveTip, On},  Off,   Off};
 // clang-format on
 
-void ShowButton(QPushButton *button, const ButtonLook &look)
+void ShowButton(QPushButton *button, const ButtonRow::Button &look)
 {
     button->setText(look.Caption.toString());
     if (!look.ToolTip.isEmpty())
@@ -132,7 +117,7 @@ void frmMain::Form_Load()
     } else {
         g.AddMode = true;
         ui->cmbPriority->setCurrentIndex(MediumPosition);
-        ShowButtons(ButtonState::AddingAtStart);
+        ShowButtons(AddingAtStart);
     }
 }
 
@@ -175,7 +160,7 @@ void frmMain::EnterAdding()
     Globals().AddMode = true;
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
-    ShowButtons(ButtonState::Adding);
+    ShowButtons(Adding);
 }
 
 void frmMain::AddItem()
@@ -209,7 +194,7 @@ void frmMain::AddItem()
 void frmMain::CancelAdding()
 {
     Globals().AddMode = false;
-    ShowButtons(ButtonState::AfterCancel);
+    ShowButtons(AfterCancel);
     ShowEntry(SelectedPosition());
 }
 
@@ -219,7 +204,7 @@ void frmMain::EnterEditing()
     editingPosition = SelectedPosition();
     SetFieldsOpen(true);
     ui->txtName->setFocus();
-    ShowButtons(ButtonState::Editing);
+    ShowButtons(Editing);
 }
 
 void frmMain::SaveItem()
@@ -234,7 +219,7 @@ void frmMain::SaveItem()
     g.EditMode = false;
     SetFieldsOpen(false);
     ui->lstItems->setFocus();
-    ShowButtons(ButtonState::AfterSave);
+    ShowButtons(AfterSave);
     if (position < 0)
         return;
 
@@ -265,7 +250,7 @@ void frmMain::cmdDelete_Click()
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
     g.AddMode = true;
-    ShowButtons(ButtonState::AddingAfterDelete);
+    ShowButtons(AddingAfterDelete);
 }
 
 void frmMain::cmdGenerate_Click()
@@ -285,7 +270,7 @@ void frmMain::lstItems_Click()
     if (g.AddMode || g.EditMode || position < 0)
         return;
     ShowEntry(position);
-    ShowButtons(ButtonState::Browsing);
+    ShowButtons(Browsing);
 }
 
 int frmMain::SelectedPosition() const
@@ -368,10 +353,8 @@ qint16 frmMain::SelectedPriority(qint16 fallback) const
     return position >= 0 ? PriorityAt(position) : fallback;
 }
 
-void frmMain::ShowButtons(ButtonState state)
+void frmMain::ShowButtons(const ButtonRow &row)
 {
-    const ButtonRow &row = *std::find_if(std::begin(ButtonTable), std::end(ButtonTable),
-                                         [state](const ButtonRow &r) { return r.State == state; });
     ShowButton(ui->cmdNew, row.New);
     ShowButton(ui->cmdEdit, row.Edit);
     ui->cmdDelete->setEnabled(row.DeleteEnabled);

@@ -7,7 +7,7 @@
 namespace Ui {
 class frmMain;
 }
-enum class ButtonState;
+struct ButtonRow;
 
 // The main window: the list of items on the left, the editor for one item on the right.
 // Browsing, Adding and Editing are told apart by the AddMode and EditMode flags.
@@ -51,7 +51,7 @@ private:
     void ClearFieldsForNewItem();
     void SetFieldsOpen(bool open);
     qint16 SelectedPriority(qint16 fallback) const;
-    void ShowButtons(ButtonState state);
+    void ShowButtons(const ButtonRow &row);
 
     std::unique_ptr<Ui::frmMain> ui;
     bool fieldsOpen = true;
