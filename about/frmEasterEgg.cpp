@@ -1,7 +1,6 @@
 #include "frmEasterEgg.h"
 #include "ui_frmEasterEgg.h"
 
-#include "EggPicture.h"
 #include "FixedForm.h"
 #include "ModuleMain.h"
 #include "ProgramIcon.h"
@@ -16,7 +15,7 @@ frmEasterEgg::frmEasterEgg(QWidget *parent)
     setWindowIcon(ProgramIcon());
 
     // The picture is larger than the window on purpose: the window shows its top-left part.
-    ui->Picture1->setPixmap(QPixmap::fromImage(EggPicture()));
+    ui->Picture1->setPixmap(QPixmap(QStringLiteral(":/tavrel/egg.png")));
 
     QFont caption;
     caption.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});

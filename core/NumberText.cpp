@@ -1,69 +1,25 @@
 #include "NumberText.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <limits>
 
-namespace {
-
-bool IsBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-bool IsDigit(const QString &text, qsizetype i)
-{
-    return i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9';
-}
-
-qsizetype SkipDigits(const QString &text, qsizetype i)
-{
-    while (IsDigit(text, i))
-        ++i;
-    return i;
-}
-
-// The longest prefix of text, from start, that reads as a decimal number:
-// an optional sign, digits with an optional fraction, and an optional exponent.
-qsizetype NumberEnd(const QString &text, qsizetype start)
-{
-    qsizetype i = start;
-    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
-        ++i;
-    const qsizetype intStart = i;
-    i = SkipDigits(text, i);
-    bool anyDigits = i > intStart;
-    if (i < text.size() && text.at(i) == u'.') {
-        const qsizetype fracEnd = SkipDigits(text, i + 1);
-        if (anyDigits || fracEnd > i + 1) {
-            anyDigits = true;
-            i = fracEnd;
-        }
-    }
-    if (!anyDigits)
-        return start;
-    if (i < text.size() && (text.at(i) == u'e' || text.at(i) == u'E')) {
-        qsizetype e = i + 1;
-        if (e < text.size() && (text.at(e) == u'+' || text.at(e) == u'-'))
-            ++e;
-        if (IsDigit(text, e))
-            i = SkipDigits(text, e);
-    }
-    return i;
-}
-
-} // namespace
-
 qint16 NumberFromText(const QString &text)
 {
-    qsizetype start = 0;
-    while (start < text.size() && IsBlank(text.at(start)))
-        ++start;
-    const qsizetype end = NumberEnd(text, start);
-    if (end == start)
+    // The number's own characters first: Qt's reader takes only a whole text, and with it "inf",
+    // "nan" and blanks that a stored number never holds.
+    static const QRegularExpression number(QStringLiteral(
+        R"(\A[ \t\r\n]*([+-]?(?:[0-9]+(?:\.[0-9]*)?|\.[0-9]+)(?:[eE][+-]?[0-9]+)?))"));
+    // The expression matches nothing at all in a text with a lone surrogate; Latin-1 turns
+    // each into a '?', which ends a number as any other letter does.
+    const QRegularExpressionMatch match =
+        number.match(text.isValidUtf16() ? text : QString::fromLatin1(text.toLatin1()));
+    if (!match.hasMatch())
         return 0;
 
     bool ok = false;
-    const double value = text.mid(start, end - start).toDouble(&ok);
+    const double value = match.capturedView(1).toDouble(&ok);
     if (!ok && !std::isinf(value))
         return 0;
     constexpr double low = std::numeric_limits<qint16>::min();

@@ -17,11 +17,56 @@
 #include <QKeyEvent>
 
 namespace {
-const QString AddTip = QStringLiteral(" Add an item to the list. ");
-const QString AddNewTip = QStringLiteral(" Add a new item to the list. ");
-const QString AddAnotherTip = QStringLiteral(" Add another item to the list. ");
-const QString EditTip = QStringLiteral(" Edit the current item. ");
 constexpr int MediumPosition = 1;
+
+constexpr QStringView AddTip = u" Add an item to the list. ";
+constexpr QStringView NewTip = u" Add a new item to the list. ";
+constexpr QStringView AnotherTip = u" Add another item to the list. ";
+constexpr QStringView EditTip = u" Edit the current item. ";
+constexpr QStringView CancelTip = u" Never mind. ";
+constexpr QStringView SaveTip = u" Keep my changes! ";
+} // namespace
+
+struct ButtonRow
+{
+    struct Button
+    {
+        QStringView Caption;
+        QStringView ToolTip; // empty: the button keeps the tooltip it has
+        bool Enabled;
+    };
+    Button New;
+    Button Edit;
+    bool DeleteEnabled;
+    bool GenerateEnabled;
+};
+
+namespace {
+constexpr bool On = true;
+constexpr bool Off = false;
+// The buttons in each state, one row a line. Where the way into a state decides a cell, each
+// way in has a row: cmdNew keeps its tooltip from before editing through Save, and Delete stays
+// enabled at start-up with the list empty (pressing it then does nothing), not after the last
+// entry was deleted.
+// clang-format off
+constexpr ButtonRow
+    //                 cmdNew                          cmdEdit                       Delete Generate
+    Browsing          {{u"New Item", NewTip, On},     {u"Edit Item", EditTip, On},  On,    On},
+    AfterCancel       {{u"New Item", AnotherTip, On}, {u"Edit Item", EditTip, On},  On,    On},
+    AfterSave         {{u"New Item", {}, On},         {u"Edit Item", EditTip, On},  On,    On},
+    Adding            {{u"Add Item", AddTip, On},     {u"Cancel", CancelTip, On},   Off,   Off},
+    AddingAtStart     {{u"Add Item", AddTip, On},     {u"Edit Item", EditTip, Off}, On,    On},
+    AddingAfterDelete {{u"Add Item", AnotherTip, On}, {u"Edit Item", EditTip, Off}, Off,   On},
+    Editing           {{u"New Item", {}, Off},        {u"Save Item", SaveTip, On},  Off,   Off};
+// clang-format on
+
+void ShowButton(QPushButton *button, const ButtonRow::Button &look)
+{
+    button->setText(look.Caption.toString());
+    if (!look.ToolTip.isEmpty())
+        button->setToolTip(look.ToolTip.toString());
+    button->setEnabled(look.Enabled);
+}
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::frmMain>())
@@ -72,7 +117,7 @@ void frmMain::Form_Load()
     } else {
         g.AddMode = true;
         ui->cmbPriority->setCurrentIndex(MediumPosition);
-        ui->cmdEdit->setEnabled(false);
+        ShowButtons(AddingAtStart);
     }
 }
 
@@ -115,11 +160,7 @@ void frmMain::EnterAdding()
     Globals().AddMode = true;
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
-    SetButton(ui->cmdNew, QStringLiteral("Add Item"), AddTip);
-    ui->cmdDelete->setEnabled(false);
-    ui->cmdEdit->setEnabled(true);
-    SetButton(ui->cmdEdit, QStringLiteral("Cancel"), QStringLiteral(" Never mind. "));
-    ui->cmdGenerate->setEnabled(false);
+    ShowButtons(Adding);
 }
 
 void frmMain::AddItem()
@@ -139,7 +180,8 @@ void frmMain::AddItem()
         return;
     }
 
-    g.AddMode = false; // before the selection below, so that it shows the new item
+    // Before the selection below, so that it shows the new item and the browsing buttons.
+    g.AddMode = false;
     const int position = g.itemList->Insert(ui->txtName->text(), slot);
     ItemRecord &record = g.itemTable.Slot(slot);
     record.InUse = true;
@@ -147,27 +189,13 @@ void frmMain::AddItem()
     record.URL = ui->txtURL->text();
     record.Priority = SelectedPriority(0);
     SelectPosition(position);
-
-    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
-    ui->cmdDelete->setEnabled(true);
-    ui->cmdEdit->setEnabled(true);
-    ui->cmdGenerate->setEnabled(true);
 }
 
 void frmMain::CancelAdding()
 {
     Globals().AddMode = false;
-    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
-    SetButton(ui->cmdNew, QStringLiteral("New Item"), AddAnotherTip);
-    ui->cmdDelete->setEnabled(true);
-    ui->cmdEdit->setEnabled(true);
-    ui->cmdGenerate->setEnabled(true);
-    const int position = SelectedPosition();
-    if (position >= 0) {
-        ui->txtName->setText(Globals().itemList->At(position).Name);
-        ShowSlotFields(Globals().itemList->At(position).Slot);
-    }
-    SetFieldsOpen(false);
+    ShowButtons(AfterCancel);
+    ShowEntry(SelectedPosition());
 }
 
 void frmMain::EnterEditing()
@@ -176,10 +204,7 @@ void frmMain::EnterEditing()
     editingPosition = SelectedPosition();
     SetFieldsOpen(true);
     ui->txtName->setFocus();
-    SetButton(ui->cmdEdit, QStringLiteral("Save Item"), QStringLiteral(" Keep my changes! "));
-    ui->cmdNew->setEnabled(false);
-    ui->cmdGenerate->setEnabled(false);
-    ui->cmdDelete->setEnabled(false);
+    ShowButtons(Editing);
 }
 
 void frmMain::SaveItem()
@@ -194,10 +219,7 @@ void frmMain::SaveItem()
     g.EditMode = false;
     SetFieldsOpen(false);
     ui->lstItems->setFocus();
-    SetButton(ui->cmdEdit, QStringLiteral("Edit Item"), EditTip);
-    ui->cmdNew->setEnabled(true);
-    ui->cmdGenerate->setEnabled(true);
-    ui->cmdDelete->setEnabled(true);
+    ShowButtons(AfterSave);
     if (position < 0)
         return;
 
@@ -228,11 +250,7 @@ void frmMain::cmdDelete_Click()
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
     g.AddMode = true;
-    SetButton(ui->cmdNew, QStringLiteral("Add Item"), AddAnotherTip);
-    ui->cmdNew->setEnabled(true);
-    ui->cmdEdit->setEnabled(false);
-    ui->cmdGenerate->setEnabled(true);
-    ui->cmdDelete->setEnabled(false);
+    ShowButtons(AddingAfterDelete);
 }
 
 void frmMain::cmdGenerate_Click()
@@ -251,11 +269,8 @@ void frmMain::lstItems_Click()
     const int position = SelectedPosition();
     if (g.AddMode || g.EditMode || position < 0)
         return;
-    const ItemList::Entry &entry = g.itemList->At(position);
-    ui->txtName->setText(entry.Name);
-    ShowSlotFields(entry.Slot);
-    SetFieldsOpen(false);
-    SetButton(ui->cmdNew, QStringLiteral("New Item"), AddNewTip);
+    ShowEntry(position);
+    ShowButtons(Browsing);
 }
 
 int frmMain::SelectedPosition() const
@@ -271,14 +286,19 @@ void frmMain::SelectPosition(int position)
     ui->lstItems->scrollTo(index);
 }
 
-void frmMain::ShowSlotFields(int slot)
+void frmMain::ShowEntry(int position)
 {
-    const ItemRecord &record = Globals().itemTable.Slot(slot);
-    ui->txtDescription->setPlainText(record.Description);
-    ui->txtURL->setText(record.URL);
-    const int position = PriorityPosition(record.Priority);
-    if (position >= 0)
-        ui->cmbPriority->setCurrentIndex(position);
+    if (position >= 0) {
+        const ItemList::Entry &entry = Globals().itemList->At(position);
+        const ItemRecord &record = Globals().itemTable.Slot(entry.Slot);
+        ui->txtName->setText(entry.Name);
+        ui->txtDescription->setPlainText(record.Description);
+        ui->txtURL->setText(record.URL);
+        const int priority = PriorityPosition(record.Priority);
+        if (priority >= 0)
+            ui->cmbPriority->setCurrentIndex(priority);
+    }
+    SetFieldsOpen(false);
 }
 
 void frmMain::ClearFieldsForNewItem()
@@ -333,8 +353,10 @@ qint16 frmMain::SelectedPriority(qint16 fallback) const
     return position >= 0 ? PriorityAt(position) : fallback;
 }
 
-void frmMain::SetButton(QPushButton *button, const QString &caption, const QString &toolTip)
+void frmMain::ShowButtons(const ButtonRow &row)
 {
-    button->setText(caption);
-    button->setToolTip(toolTip);
+    ShowButton(ui->cmdNew, row.New);
+    ShowButton(ui->cmdEdit, row.Edit);
+    ui->cmdDelete->setEnabled(row.DeleteEnabled);
+    ui->cmdGenerate->setEnabled(row.GenerateEnabled);
 }

@@ -7,6 +7,7 @@
 namespace Ui {
 class frmMain;
 }
+struct ButtonRow;
 
 // The main window: the list of items on the left, the editor for one item on the right.
 // Browsing, Adding and Editing are told apart by the AddMode and EditMode flags.
@@ -45,11 +46,12 @@ private:
 
     int SelectedPosition() const;
     void SelectPosition(int position);
-    void ShowSlotFields(int slot);
+    // The entry at position, if there is one, in the shut fields.
+    void ShowEntry(int position);
     void ClearFieldsForNewItem();
     void SetFieldsOpen(bool open);
     qint16 SelectedPriority(qint16 fallback) const;
-    void SetButton(class QPushButton *button, const QString &caption, const QString &toolTip);
+    void ShowButtons(const ButtonRow &row);
 
     std::unique_ptr<Ui::frmMain> ui;
     bool fieldsOpen = true;

@@ -1,13 +1,9 @@
 #pragma once
 
-// The system's 8-bit code page, where the platform has one. Linux has none: there the page is
-// plain US-ASCII and every other character is written as a character reference.
-struct CodePageBytes
-{
-    char Bytes[4] = {};
-    int Size = 0; // 0: the code page cannot hold the character
-};
+#include <QByteArray>
+#include <QStringView>
 
-// The bytes that stand for a character above 127 in the system's code page, exactly and
-// without a look-alike stand-in.
-CodePageBytes InCodePage(char32_t code);
+// The bytes that stand for one character above 127 (one UTF-16 unit, or a surrogate pair) in the
+// system's 8-bit code page, exactly and without a look-alike stand-in; empty when the code page
+// cannot hold it. Linux has no such code page: there the answer is always empty.
+QByteArray InCodePage(QStringView character);

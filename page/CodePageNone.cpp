@@ -1,6 +1,6 @@
 #include "CodePage.h"
 
-CodePageBytes InCodePage(char32_t)
+QByteArray InCodePage(QStringView)
 {
     return {};
 }

@@ -10,36 +10,101 @@
 
 #include <QByteArrayView>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
 namespace {
+// The page's many short pieces are appended to a plain array of bytes: QByteArray takes each
+// through its general insert, at twice the cost.
+using Bytes = QVarLengthArray<char, 64>;
+
 enum class QuoteRule
 {
     AsHeld,
     Reference
 };
 
-// The page's bytes, written through a cursor into room taken up front, so that the many short
-// pieces of a long page cost a copy each and nothing more. The room is handed to the sink
-// whenever it is full and then used again, so that it stays in the processor's cache.
+void Append(Bytes &out, QByteArrayView bytes)
+{
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    std::copy_n(bytes.data(), bytes.size(), out.data() + at);
+}
+
+QByteArray Reference(char32_t code)
+{
+    return "&#" + QByteArray::number(quint32(code)) + ';';
+}
+
+// US-ASCII as it is, and what the system's code page holds; every other character as a decimal
+// character reference. A line break inside a text (a description typed on several lines) ends
+// its line with CR LF, as every other line of the page ends.
+void Encode(Bytes &out, QStringView text, QuoteRule quotes = QuoteRule::AsHeld)
+{
+    // Printable US-ASCII, blank to DEL, in one comparison; the rest is looked at below.
+    const auto asIs = [quotes](QChar c) {
+        return char16_t(c.unicode() - u' ') < 0x60 && (c != u'"' || quotes == QuoteRule::AsHeld);
+    };
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype runEnd =
+            std::find_if_not(text.begin() + i, text.end(), asIs) - text.begin();
+        const qsizetype at = out.size();
+        out.resize(at + runEnd - i);
+        std::transform(text.begin() + i, text.begin() + runEnd, out.data() + at,
+                       [](QChar c) { return char(c.unicode()); });
+        i = runEnd;
+        if (i == text.size())
+            break;
+
+        const QChar c = text[i++];
+        if (c == u'\n' || c == u'\r') {
+            if (c == u'\r' && i < text.size() && text[i] == u'\n')
+                ++i;
+            Append(out, "\r\n");
+        } else if (c < u' ') {
+            out.append(char(c.unicode()));
+        } else if (c == u'"') {
+            Append(out, "&quot;");
+        } else if (c.isHighSurrogate() && i < text.size() && text[i].isLowSurrogate()) {
+            // A character beyond the 16-bit range is one reference, never a pair of halves.
+            const QByteArray held = InCodePage(text.sliced(i - 1, 2));
+            Append(out, held.isEmpty() ? Reference(QChar::surrogateToUcs4(c, text[i])) : held);
+            ++i;
+        } else if (c.isSurrogate()) {
+            // A half without its partner is no character at all; it becomes the replacement
+            // character, as a browser would show it anyway.
+            Append(out, Reference(QChar::ReplacementCharacter));
+        } else {
+            const QByteArray held = InCodePage(text.sliced(i - 1, 1));
+            Append(out, held.isEmpty() ? Reference(c.unicode()) : held);
+        }
+    }
+}
+
+// An address inside its quotes: a double quote in it would end the href early.
+struct Href
+{
+    QStringView Text;
+};
+
+// The page's bytes, appended line by line and handed to the sink whenever a quarter of a
+// megabyte has gathered, so that the longest list needs little memory.
 class PageBuffer
 {
 public:
-    PageBuffer(qsizetype room, const PieceWriter &sink) : sink(sink)
-    {
-        bytes.resize(room);
-        cursor = bytes.data();
-        end = cursor + bytes.size();
-    }
-    Q_DISABLE_COPY_MOVE(PageBuffer)
+    explicit PageBuffer(const PieceWriter &sink) : sink(sink) { bytes.reserve(PieceSize + 4096); }
 
-    void Ascii(QByteArrayView text)
+    void Put(QByteArrayView ascii) { Append(bytes, ascii); }
+    void Put(QStringView text) { Encode(bytes, text); }
+    void Put(QChar c) { Encode(bytes, QStringView(&c, 1)); }
+    void Put(Href address) { Encode(bytes, address.Text, QuoteRule::Reference); }
+    void EndLine()
     {
-        Room(text.size());
-        cursor = std::copy_n(text.data(), text.size(), cursor);
+        Append(bytes, "\r\n");
+        if (bytes.size() >= PieceSize)
+            Flush();
     }
-    void Text(QStringView text, QuoteRule quotes = QuoteRule::AsHeld);
     bool Stopped() const { return stopped; }
     // Hands on the rest; answers whether the sink took all of the page.
     bool Finish()
@@ -49,158 +114,32 @@ public:
     }
 
 private:
-    void Room(qsizetype count)
-    {
-        if (end - cursor < count)
-            MakeRoom(count);
-    }
-    // Seldom taken: kept out of line, so that the short pieces above stay small enough to inline.
-    Q_NEVER_INLINE void MakeRoom(qsizetype count)
-    {
-        Flush();
-        if (end - cursor >= count)
-            return;
-        // A piece longer than the room: the room grows to take it.
-        bytes.resize(count);
-        cursor = bytes.data();
-        end = cursor + bytes.size();
-    }
+    static constexpr qsizetype PieceSize = 256 * 1024;
+
     void Flush()
     {
-        const QByteArrayView piece(bytes.constData(), cursor - bytes.constData());
-        if (!stopped && !piece.isEmpty())
-            stopped = !sink(piece);
-        cursor = bytes.data();
+        if (!stopped && !bytes.isEmpty())
+            stopped = !sink(QByteArrayView(bytes.data(), bytes.size()));
+        bytes.resize(0); // keeps its room for the next piece
     }
-    void LineBreak() { cursor = std::copy_n("\r\n", 2, cursor); }
-    void Reference(char32_t code);
 
     const PieceWriter &sink;
     bool stopped = false;
-    QByteArray bytes;
-    char *cursor = nullptr;
-    char *end = nullptr;
+    Bytes bytes;
 };
-
-// US-ASCII as it is, and what the system's code page holds; every other character as a decimal
-// character reference. A line break inside a text (a description typed on several lines) ends
-// its line with CR LF, as every other line of the page ends.
-void PageBuffer::Text(QStringView text, QuoteRule quotes)
-{
-    const char16_t *p = text.utf16();
-    const char16_t *const last = p + text.size();
-    while (p != last) {
-        Room(last - p);
-        // A local cursor: stores through a char pointer could alias the member and force the
-        // compiler to reload it for every character.
-        char *out = cursor;
-        for (; p != last; ++p) {
-            const char16_t c = *p;
-            // Printable US-ASCII, blank to DEL, in one comparison; the rest is looked at below.
-            if (char16_t(c - u' ') >= 0x60 || (c == u'"' && quotes == QuoteRule::Reference))
-                break;
-            *out++ = char(c);
-        }
-        cursor = out;
-        if (p == last)
-            break;
-        // The longest reference takes ten bytes.
-        Room(10);
-        const char16_t c = *p++;
-        if (c == u'\n' || c == u'\r') {
-            if (c == u'\r' && p != last && *p == u'\n')
-                ++p;
-            LineBreak();
-            continue;
-        }
-        if (c < u' ') {
-            *cursor++ = char(c);
-            continue;
-        }
-        if (c == u'"') {
-            cursor = std::copy_n("&quot;", 6, cursor);
-            continue;
-        }
-        // A character beyond the 16-bit range is one reference, never a pair of halves. A half
-        // without its partner is no character at all; it becomes the replacement character, as
-        // a browser would show it anyway.
-        char32_t code = c;
-        if (QChar::isHighSurrogate(c) && p != last && QChar::isLowSurrogate(*p))
-            code = QChar::surrogateToUcs4(c, *p++);
-        else if (QChar::isSurrogate(c))
-            code = QChar::ReplacementCharacter;
-        if (const CodePageBytes held = InCodePage(code); held.Size > 0)
-            cursor = std::copy_n(held.Bytes, held.Size, cursor);
-        else
-            Reference(code);
-    }
-}
-
-void PageBuffer::Reference(char32_t code)
-{
-    char digits[10];
-    char *first = std::end(digits);
-    do {
-        *--first = char('0' + code % 10);
-        code /= 10;
-    } while (code != 0);
-    *cursor++ = '&';
-    *cursor++ = '#';
-    cursor = std::copy(first, std::end(digits), cursor);
-    *cursor++ = ';';
-}
-
-// An address inside its quotes: a double quote in it would end the href early.
-struct Href
-{
-    QStringView Text;
-};
-
-// A literal piece, its length known as it is compiled.
-template <std::size_t Size> void Put(PageBuffer &out, const char (&ascii)[Size])
-{
-    out.Ascii(QByteArrayView(ascii, Size - 1));
-}
-void Put(PageBuffer &out, QByteArrayView ascii)
-{
-    out.Ascii(ascii);
-}
-void Put(PageBuffer &out, QStringView text)
-{
-    out.Text(text);
-}
-// Quote, mostly: printable US-ASCII is one byte as it is, without the whole text path.
-void Put(PageBuffer &out, QChar c)
-{
-    const char ascii = char(c.unicode());
-    if (c.unicode() >= u' ' && c.unicode() < 0x80)
-        out.Ascii(QByteArrayView(&ascii, 1));
-    else
-        out.Text(QStringView(&c, 1));
-}
-void Put(PageBuffer &out, Href address)
-{
-    out.Text(address.Text, QuoteRule::Reference);
-}
 
 template <typename... Pieces> void Line(PageBuffer &out, const Pieces &...pieces)
 {
-    (Put(out, pieces), ...);
-    out.Ascii("\r\n");
+    (out.Put(pieces), ...);
+    out.EndLine();
 }
 
 // A text as the page holds it. Values that every item repeats are encoded once, up front.
 QByteArray Encoded(QStringView text)
 {
-    QByteArray bytes;
-    const PieceWriter keep = [&bytes](QByteArrayView piece) {
-        bytes += piece;
-        return true;
-    };
-    PageBuffer buffer(64, keep);
-    buffer.Text(text);
-    buffer.Finish();
-    return bytes;
+    Bytes bytes;
+    Encode(bytes, text);
+    return QByteArray(bytes.data(), bytes.size());
 }
 
 struct Group
@@ -290,19 +229,7 @@ PagePictures ProgramPictures()
 bool WritePageText(const ItemList &list, const ItemTable &table, const PageOptions &options,
                    const PagePictures &pictures, const PieceWriter &sink)
 {
-    // A quarter of a megabyte at a time: few writes, and room that stays in the cache.
-    PageBuffer page(256 * 1024, sink);
+    PageBuffer page(sink);
     BuildPage(page, list, table, options, pictures);
     return page.Finish();
-}
-
-QByteArray PageText(const ItemList &list, const ItemTable &table, const PageOptions &options,
-                    const PagePictures &pictures)
-{
-    QByteArray page;
-    WritePageText(list, table, options, pictures, [&page](QByteArrayView piece) {
-        page += piece;
-        return true;
-    });
-    return page;
 }

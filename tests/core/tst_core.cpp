@@ -194,6 +194,13 @@ void tst_core::numberFromText_data()
     QTest::newRow("below double") << "-1e999" << -32768;
     QTest::newRow("blank inside") << "1 2" << 1;
     QTest::newRow("full-width digits") << QStringLiteral("\uFF13") << 0;
+    QTest::newRow("blank after sign") << "- 3" << 0;
+    QTest::newRow("hexadecimal") << "0x1A" << 0;
+    QTest::newRow("infinity") << "inf" << 0;
+    QTest::newRow("signed infinity") << "-infinity" << 0;
+    QTest::newRow("nan") << "nan" << 0;
+    QTest::newRow("decimal comma") << "2,5" << 2;
+    QTest::newRow("lone surrogate after") << QStringLiteral("8") + QChar(0xDC00) << 8;
 }
 
 void tst_core::numberFromText()

@@ -99,14 +99,10 @@ private slots:
     void namesCaseAsThePlatformHadIt();
     void storesOfVersion100_data();
     void storesOfVersion100();
-    void missingKeysGiveDefaults();
-    void firstRunLayout();
-    void loadThreeItems();
+    void loadThenSave_data();
+    void loadThenSave();
     void storedCountsOddities_data();
     void storedCountsOddities();
-    void deleteThenSave();
-    void notRunBeforeKeepsStrays();
-    void oldStartPageSurvivesClose();
     void failedSaveSaysWhy_data();
     void failedSaveSaysWhy();
     void unsyncedChangesAreDropped();
@@ -343,80 +339,96 @@ void tst_settings::storesOfVersion100()
     QCOMPARE(afterTexts, beforeTexts);
 }
 
-void tst_settings::missingKeysGiveDefaults()
+void tst_settings::loadThenSave_data()
 {
-    QVERIFY(WriteStore("[Main]\nHeaderSize=3\n"));
-    const SettingsStore store;
-    QCOMPARE(store.ReadSetting(Main, QStringLiteral("HeaderSize"), QStringLiteral("5")),
-             QStringLiteral("3"));
-    QCOMPARE(store.ReadSetting(Main, QStringLiteral("BodySize"), QStringLiteral("2")),
-             QStringLiteral("2"));
-    QCOMPARE(store.ReadSetting(QStringLiteral(" 9"), QStringLiteral("Name")), QString());
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QStringList>("loaded"); // name@slot, in list order
+    QTest::addColumn<int>("deleted");        // the list position deleted before the save, or -1
+    QTest::addColumn<QStringList>("saved");  // key=text as Qt reads the saved file
+    QTest::addColumn<QByteArray>("file");    // the whole saved file, where its layout matters
+
+    QTest::newRow("missing keys give defaults")
+        << QByteArray("[Main]\nHeaderSize=3\n") << QStringList() << -1
+        << QStringList{"Main/HeaderSize=3",          "Main/BodySize=2",
+                       "Main/Font Style=sans-serif", "Main/HomeInNetscape=1",
+                       "Main/OldIEHome=<none>",      "Main/RunBefore=Yes"}
+        << QByteArray();
+    QTest::newRow("first run")
+        << QByteArray() << QStringList() << -1 << QStringList()
+        << QByteArray("[Main]\nRunBefore=Yes\nGenerateOnClose=True\nHeaderColor=Black\n"
+                      "HeaderSize=5\nBodyColor=Black\nBodySize=2\nLinkColor=Blue\n"
+                      "VisitedLinkColor=Green\nBGColor=White\nFont%20Style=sans-serif\n"
+                      "HomeInNetscape=1\nNumEntries=\" 0\"\n");
+    QTest::newRow("items sorted, saved in list order from 1")
+        << QByteArray("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
+                      "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
+                      "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
+                      "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n")
+        << QStringList{"Apples@2", "melon@3", "pears@1"} << -1
+        << QStringList{" 1/Name=Apples",
+                       " 1/Priority=1",
+                       " 2/Name=melon",
+                       " 2/Priority=7",
+                       " 2/Description=two\nlines",
+                       " 3/Name=pears",
+                       " 3/URL=http://p",
+                       "Main/NumEntries= 3"}
+        << QByteArray();
+    QTest::newRow("a deleted item is not saved")
+        << QByteArray("[Main]\nRunBefore=Yes\nNumEntries=3\n[%201]\nName=a\nPriority=1\n"
+                      "[%202]\nName=b\nPriority=2\n[%203]\nName=c\nPriority=3\n")
+        << QStringList{"a@1", "b@2", "c@3"} << 1
+        << QStringList{"Main/NumEntries= 2", " 2/Name=c", " 2/Priority=3", " 3/Name=<none>"}
+        << QByteArray();
+    // Only "Yes" counts as run before; otherwise the save keeps what it does not write itself,
+    // a hand-typed bare comma as typed too.
+    QTest::newRow("strays survive a store not run before")
+        << QByteArray("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=a,b\nsub\\key=deep\n"
+                      "[%205]\nName=old\n")
+        << QStringList() << -1
+        << QStringList{"Main/Stray=a,b", " 5/Name=old", "Main/sub/key=deep", "loose=1",
+                       "Main/RunBefore=Yes"}
+        << QByteArray();
+    QTest::newRow("the old start page survives")
+        << QByteArray("[Main]\nRunBefore=Yes\nOldIEHome=http://before.example/\n") << QStringList()
+        << -1 << QStringList{"Main/OldIEHome=http://before.example/"} << QByteArray();
+}
+
+void tst_settings::loadThenSave()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QStringList, loaded);
+    QFETCH(int, deleted);
+    QFETCH(QStringList, saved);
+    QFETCH(QByteArray, file);
+    QVERIFY(WriteStore(stored));
 
     PageOptions options;
-    LoadOptions(store, options);
-    QCOMPARE(options.HeaderSize, QStringLiteral("3"));
-    QCOMPARE(options.RunBefore, QStringLiteral("No"));
-    QCOMPARE(options.FontStyle, QStringLiteral("sans-serif"));
-    QCOMPARE(options.HomeInNetscape, qint16(1));
-    QCOMPARE(options.OldIEHome, QString());
-}
-
-void tst_settings::firstRunLayout()
-{
-    const PageOptions options;
-    ItemTable table;
-    table.Recreate(1);
-    const ItemList list;
-    QVERIFY(SaveAll(options, table, list));
-
-    const QByteArray eol = OnWindows ? "\r\n" : "\n";
-    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()),
-             QByteArray("[Main]\nRunBefore=Yes\nGenerateOnClose=True\nHeaderColor=Black\n"
-                        "HeaderSize=5\nBodyColor=Black\nBodySize=2\nLinkColor=Blue\n"
-                        "VisitedLinkColor=Green\nBGColor=White\nFont%20Style=sans-serif\n"
-                        "HomeInNetscape=1\nNumEntries=\" 0\"\n")
-                 .replace("\n", eol));
-}
-
-void tst_settings::loadThreeItems()
-{
-    QVERIFY(
-        WriteStore("[Main]\nRunBefore=Yes\nNumEntries=\" 3\"\n\n"
-                   "[%201]\nName=pears\nDescription=ripe\nURL=http://p\nPriority=3\n\n"
-                   "[%202]\nName=Apples\nDescription=\nURL=\nPriority=1\n\n"
-                   "[%203]\nName=melon\nDescription=\"two\\nlines\"\nURL=http://m\nPriority=7\n"));
-    const SettingsStore store;
     ItemTable table;
     ItemList list;
-    QCOMPARE(LoadItems(store, table, list), 3);
-
-    QCOMPARE(table.UpperBound(), 3);
-    QCOMPARE(list.Count(), 3);
-    const QList<std::pair<QString, int>> order{
-        {QStringLiteral("Apples"), 2}, {QStringLiteral("melon"), 3}, {QStringLiteral("pears"), 1}};
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(list.At(i).Name, order.at(i).first);
-        QCOMPARE(list.At(i).Slot, order.at(i).second);
-        QVERIFY(table.Slot(i + 1).InUse);
+    {
+        const SettingsStore store;
+        LoadOptions(store, options);
+        LoadItems(store, table, list);
     }
-    QCOMPARE(table.Slot(1).URL, QStringLiteral("http://p"));
-    QCOMPARE(table.Slot(3).Description, QStringLiteral("two\nlines"));
-    QCOMPARE(table.Slot(3).Priority, qint16(7));
-
-    // Saved back in list order, renumbered from 1.
-    PageOptions options;
-    options.RunBefore = QStringLiteral("Yes");
+    QStringList entries;
+    for (int i = 0; i < list.Count(); ++i)
+        entries << list.At(i).Name + u'@' + QString::number(list.At(i).Slot);
+    QCOMPARE(entries, loaded);
+    if (deleted >= 0) {
+        table.Slot(list.At(deleted).Slot).InUse = false;
+        list.Remove(deleted);
+    }
     QVERIFY(SaveAll(options, table, list));
-    const SettingsStore saved;
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(saved.ReadSetting(u' ' + QString::number(i + 1), QStringLiteral("Name")),
-                 order.at(i).first);
+
+    if (!file.isEmpty())
+        QCOMPARE(ReadFileBytes(SettingsStore::FilePath()),
+                 file.replace("\n", OnWindows ? "\r\n" : "\n"));
+    const QSettings qt(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
+    for (const QString &expected : saved) {
+        const QString key = expected.section(u'=', 0, 0);
+        QCOMPARE(key + u'=' + qt.value(key, QStringLiteral("<none>")).toString(), expected);
     }
-    QCOMPARE(saved.ReadSetting(QStringLiteral(" 1"), QStringLiteral("Priority")),
-             QStringLiteral("1"));
-    QCOMPARE(saved.ReadSetting(QStringLiteral(" 2"), QStringLiteral("Priority")),
-             QStringLiteral("7"));
 }
 
 void tst_settings::storedCountsOddities_data()
@@ -452,63 +464,6 @@ void tst_settings::storedCountsOddities()
         QCOMPARE(list.At(0).Name, QString());
         QCOMPARE(table.Slot(1).Priority, qint16(0));
     }
-}
-
-void tst_settings::deleteThenSave()
-{
-    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nNumEntries=3\n"
-                       "[%201]\nName=a\nPriority=1\n[%202]\nName=b\nPriority=2\n"
-                       "[%203]\nName=c\nPriority=3\n"));
-    PageOptions options;
-    ItemTable table;
-    ItemList list;
-    {
-        const SettingsStore store;
-        LoadOptions(store, options);
-        LoadItems(store, table, list);
-    }
-    table.Slot(list.At(1).Slot).InUse = false;
-    list.Remove(1);
-    QVERIFY(SaveAll(options, table, list));
-
-    QSettings written(FreshCopyForQt(SettingsStore::FilePath()), QSettings::IniFormat);
-    QCOMPARE(written.value(QStringLiteral("Main/NumEntries")).toString(), QStringLiteral(" 2"));
-    QCOMPARE(written.value(QStringLiteral(" 2/Name")).toString(), QStringLiteral("c"));
-    QCOMPARE(written.value(QStringLiteral(" 2/Priority")).toString(), QStringLiteral("3"));
-    QVERIFY(!written.childGroups().contains(QStringLiteral(" 3")));
-}
-
-// A hand-typed bare comma among the strays stays the text as typed.
-void tst_settings::notRunBeforeKeepsStrays()
-{
-    QVERIFY(WriteStore("[General]\nloose=1\n[Main]\nRunBefore=yes\nStray=a,b\nsub\\key=deep\n"
-                       "[%205]\nName=old\n"));
-    PageOptions options;
-    LoadOptions(SettingsStore(), options);
-    ItemTable table;
-    table.Recreate(1);
-    QVERIFY(SaveAll(options, table, ItemList()));
-
-    const SettingsStore saved;
-    QCOMPARE(saved.ReadSetting(Main, QStringLiteral("Stray")), QStringLiteral("a,b"));
-    QCOMPARE(StoredText(QStringLiteral("Main/Stray")), QStringLiteral("a,b"));
-    QCOMPARE(saved.ReadSetting(QStringLiteral(" 5"), QStringLiteral("Name")),
-             QStringLiteral("old"));
-    QCOMPARE(saved.ReadSetting(Main, QStringLiteral("sub/key")), QStringLiteral("deep"));
-    QCOMPARE(StoredText(QStringLiteral("loose")), QStringLiteral("1"));
-    QCOMPARE(saved.ReadSetting(Main, QStringLiteral("RunBefore")), QStringLiteral("Yes"));
-}
-
-void tst_settings::oldStartPageSurvivesClose()
-{
-    QVERIFY(WriteStore("[Main]\nRunBefore=Yes\nOldIEHome=http://before.example/\n"));
-    PageOptions options;
-    LoadOptions(SettingsStore(), options);
-    ItemTable table;
-    table.Recreate(1);
-    QVERIFY(SaveAll(options, table, ItemList()));
-    QCOMPARE(SettingsStore().ReadSetting(Main, QStringLiteral("OldIEHome")),
-             QStringLiteral("http://before.example/"));
 }
 
 void tst_settings::failedSaveSaysWhy_data()

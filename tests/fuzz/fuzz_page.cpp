@@ -170,7 +170,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     list.Fill(entries);
     const PagePictures pictures{QStringLiteral("/p/high.gif"), QStringLiteral("/p/med.gif"),
                                 QStringLiteral("/p/low.gif")};
-    const QByteArray page = PageText(list, table, PageOptions(), pictures);
+    QByteArray page;
+    WritePageText(list, table, PageOptions(), pictures, [&page](QByteArrayView piece) {
+        page += piece;
+        return true;
+    });
 
     for (qsizetype i = 0; i < page.size(); ++i) {
         Require(uchar(page[i]) < 0x80, "the page is US-ASCII");

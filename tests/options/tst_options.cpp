@@ -1,4 +1,3 @@
-#include "ColorTable.h"
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "ProgramLayout.h"
@@ -446,9 +445,9 @@ void tst_options::okWithInternetExplorerTickedSetsStartPage()
 void tst_options::listsHoldTheirEntries()
 {
     frmOptions dialog;
-    QStringList colours;
-    for (const ColorEntry &entry : ColorTable)
-        colours << entry.ColorName.toString();
+    const QStringList colours{"Black",  "Maroon", "Green",   "Olive", "Navy", "Purple",
+                              "Teal",   "Gray",   "Silver",  "Red",   "Lime", "Orange",
+                              "Yellow", "Blue",   "Fuchsia", "Aqua",  "White"};
     const QStringList sizes{"1", "2", "3", "4", "5", "6", "7"};
 
     const auto entries = [](const QComboBox *list) {

@@ -111,7 +111,13 @@ void AddItem(const QString &name, qint16 priority, const QString &url = {},
 QByteArray CurrentPage()
 {
     const ModuleMain &g = Globals();
-    return PageText(*g.itemList, g.itemTable, g.pageOptions, ProgramPictures());
+    QByteArray page;
+    WritePageText(*g.itemList, g.itemTable, g.pageOptions, ProgramPictures(),
+                  [&page](QByteArrayView piece) {
+                      page += piece;
+                      return true;
+                  });
+    return page;
 }
 
 QByteArray ReadAll(const QString &path)

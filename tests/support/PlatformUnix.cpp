@@ -5,7 +5,6 @@
 
 #include <csignal>
 
-#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -32,43 +31,6 @@ FileSizeLimit::~FileSizeLimit()
     if (active)
         setrlimit(RLIMIT_FSIZE, &previous->limit);
     std::signal(SIGXFSZ, previous->handler);
-}
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool AddressSanitizer = true;
-#elif defined(__has_feature)
-constexpr bool AddressSanitizer = __has_feature(address_sanitizer);
-#else
-constexpr bool AddressSanitizer = false;
-#endif
-
-struct MemoryLimit::Previous
-{
-    rlimit limit{};
-};
-
-MemoryLimit::MemoryLimit(qint64 bytes) : previous(std::make_unique<Previous>())
-{
-    if (AddressSanitizer || getrlimit(RLIMIT_AS, &previous->limit) != 0)
-        return;
-    // Large blocks are mapped afresh from now on, so that the limit sees them even where earlier
-    // ones left free room behind; and what is free now goes back before the room is measured.
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
-    malloc_trim(0);
-    // The process's address space so far, in pages, is the first number of statm.
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return;
-    const qint64 used = statm.readLine().split(' ').value(0).toLongLong() * getpagesize();
-    rlimit limited = previous->limit;
-    limited.rlim_cur = rlim_t(used + bytes);
-    active = used > 0 && setrlimit(RLIMIT_AS, &limited) == 0;
-}
-
-MemoryLimit::~MemoryLimit()
-{
-    if (active)
-        setrlimit(RLIMIT_AS, &previous->limit);
 }
 
 QList<EndingSignal> EndingSignals()

@@ -13,14 +13,6 @@ FileSizeLimit::FileSizeLimit(qint64) {}
 
 FileSizeLimit::~FileSizeLimit() = default;
 
-struct MemoryLimit::Previous
-{
-};
-
-MemoryLimit::MemoryLimit(qint64) {}
-
-MemoryLimit::~MemoryLimit() = default;
-
 QList<EndingSignal> EndingSignals()
 {
     return {};

@@ -35,24 +35,6 @@ private:
     bool active = false;
 };
 
-// Room for at most bytes more memory in this process while the limit lives: an allocation
-// past it fails. Never active under the address sanitizer, whose own bookkeeping needs room
-// that no limit can foresee, nor on Windows, which has no such limit for a process.
-class MemoryLimit
-{
-public:
-    explicit MemoryLimit(qint64 bytes);
-    ~MemoryLimit();
-    Q_DISABLE_COPY_MOVE(MemoryLimit)
-
-    bool Active() const { return active; }
-
-private:
-    struct Previous;
-    std::unique_ptr<Previous> previous;
-    bool active = false;
-};
-
 // The signals by which the system asks a program to end, SIGTERM first; none on Windows, which
 // ends a program through its windows.
 struct EndingSignal
