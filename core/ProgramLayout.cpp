@@ -28,6 +28,12 @@ QString &ProgramDirOverride()
     return dir;
 }
 
+QString &HandedPageFolder()
+{
+    static QString folder;
+    return folder;
+}
+
 std::optional<Layout> &Decided()
 {
     static std::optional<Layout> layout;
@@ -68,9 +74,14 @@ const Layout &CurrentLayout()
 
 } // namespace
 
-QString PictureFolder()
+QString OwnPictureFolder()
 {
     return CurrentLayout().pictureFolder;
+}
+
+QString PictureFolder()
+{
+    return HandedPageFolder().isEmpty() ? OwnPictureFolder() : HandedPageFolder();
 }
 
 QString PictureFile(const QString &name)
@@ -80,7 +91,14 @@ QString PictureFile(const QString &name)
 
 QString PagePath()
 {
-    return CurrentLayout().pageFolder + QDir::separator() + PageName;
+    const QString folder =
+        HandedPageFolder().isEmpty() ? CurrentLayout().pageFolder : HandedPageFolder();
+    return folder + QDir::separator() + PageName;
+}
+
+void UsePageFolder(const QString &folder)
+{
+    HandedPageFolder() = folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
 }
 
 void SetProgramDirForTests(const QString &dir)

@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 #include "ModuleMain.h"
 #include "PageText.h"
+#include "PictureCopies.h"
 #include "ProgramLayout.h"
 #include "WholeFile.h"
 
@@ -52,7 +53,7 @@ bool GeneratePage(QWidget *window, bool ShowMessage)
     bool written = false;
     {
         const BusyCursor busy(window);
-        written = WritePage(path, reason);
+        written = CopyPicturesBesidePage(reason) && WritePage(path, reason);
     }
     if (!written) {
         ShowError(window,

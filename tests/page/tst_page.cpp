@@ -137,7 +137,8 @@ enum class Failure
     PageIsFolder,
     FolderIsFile,
     FileSizeLimit,
-    DataFolderIsFile
+    DataFolderIsFile,
+    PictureCopyIsFolder
 };
 } // namespace
 
@@ -168,6 +169,8 @@ private slots:
     void failure_data();
     void failure();
     void installedPageMakesTheDataFolder();
+    void picturesCopiedBesideHandedFolder_data();
+    void picturesCopiedBesideHandedFolder();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -207,6 +210,7 @@ void tst_page::cleanup()
 {
     SetMessageSink({});
     SetProgramDirForTests({});
+    UsePageFolder({});
     UseDataFolder({}); // the scratch user's own
 }
 
@@ -497,6 +501,7 @@ void tst_page::failure_data()
     QTest::newRow("program folder is a file") << Failure::FolderIsFile;
     QTest::newRow("write cut short") << Failure::FileSizeLimit;
     QTest::newRow("installed, data folder is a file") << Failure::DataFolderIsFile;
+    QTest::newRow("a folder where a picture's copy goes") << Failure::PictureCopyIsFolder;
 }
 
 void tst_page::failure()
@@ -524,6 +529,12 @@ void tst_page::failure()
         blocked = dir->filePath("not a folder");
         Install(blocked);
         break;
+    case Failure::PictureCopyIsFolder:
+        Install(dir->filePath("data"));
+        UsePageFolder(dir->filePath("handed"));
+        QVERIFY(QDir().mkpath(dir->filePath("handed/med.gif")));
+        blocked = PagePath();
+        break;
     }
     if (failure != Failure::PageIsFolder) {
         QFile file(blocked);
@@ -549,6 +560,8 @@ void tst_page::failure()
              qPrintable(messages[0].Text));
     const QString reason = messages[0].Text.section("\n\n", 1);
     QVERIFY2(!reason.isEmpty() && reason != "Unknown error", qPrintable(messages[0].Text));
+    if (failure == Failure::PictureCopyIsFolder)
+        QVERIFY2(reason.startsWith(PictureFile("med.gif") + ": "), qPrintable(reason));
     QCOMPARE(cursorChangesAtMessage, BusyThenDefault);
     QCOMPARE(cursorChanges, BusyThenDefault);
     QCOMPARE(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
@@ -571,6 +584,53 @@ void tst_page::installedPageMakesTheDataFolder()
     const QString picture = QDir::toNativeSeparators(
         InstalledPictureFolder(dir->filePath("usr/bin")) + QStringLiteral("/high.gif"));
     QVERIFY(ReadAll(PagePath()).contains("<img src=\"" + picture.toUtf8() + '"'));
+    QVERIFY(messages.isEmpty());
+}
+
+// The page in a folder the run handed over, as for a sandboxed browser: the pictures it names
+// are copies there, made or mended as needed.
+void tst_page::picturesCopiedBesideHandedFolder_data()
+{
+    QTest::addColumn<QByteArray>("copyBefore"); // null: no copy yet
+    QTest::addColumn<bool>("rewritten");
+
+    QTest::newRow("missing") << QByteArray() << true;
+    QTest::newRow("differs") << QByteArray("GIF87a") << true;
+    QTest::newRow("the same") << QByteArray("GIF89a") << false;
+}
+
+void tst_page::picturesCopiedBesideHandedFolder()
+{
+    QFETCH(QByteArray, copyBefore);
+    QFETCH(bool, rewritten);
+
+    Install(dir->filePath("data"));
+    const QString handed = dir->filePath("handed");
+    UsePageFolder(handed);
+    const QDateTime longAgo = QDateTime::currentDateTime().addDays(-1);
+    QVERIFY(QDir().mkpath(handed));
+    for (const char *name : {"high.gif", "med.gif", "low.gif"}) {
+        if (copyBefore.isNull())
+            continue;
+        QFile copy(handed + u'/' + QLatin1String(name));
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(copyBefore) == copyBefore.size());
+        QVERIFY(copy.flush());
+        QVERIFY(copy.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    AddItem("Check train times", 3);
+
+    QVERIFY(GeneratePage(&window, false));
+
+    QCOMPARE(PagePath(), QDir::toNativeSeparators(handed + "/To-Do.htm"));
+    QVERIFY(ReadAll(PagePath())
+                .contains("<img src=\"" + QDir::toNativeSeparators(handed + "/high.gif").toUtf8() +
+                          '"'));
+    for (const char *name : {"high.gif", "med.gif", "low.gif"}) {
+        const QString copy = handed + u'/' + QLatin1String(name);
+        QCOMPARE(ReadAll(copy), "GIF89a");
+        QCOMPARE(QFileInfo(copy).lastModified() != longAgo, rewritten);
+    }
+    QVERIFY(!QFileInfo::exists(dataFolder + "/Tavrel"));
     QVERIFY(messages.isEmpty());
 }
 
