@@ -1,18 +1,14 @@
 #include "FirefoxHomePage.h"
 #include "FirefoxProfile.h"
-#include "MessageBox.h"
-#include "PageOptions.h"
 #include "ProgramLayout.h"
 #include "ScratchBrowser.h"
 #include "ScratchUser.h"
-#include "SettingsStore.h"
 #include "StartPage.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include "UserPrefs.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,18 +22,6 @@ namespace {
 const QString HomePagePref = QStringLiteral("browser.startup.homepage");
 const QString SyncPref = QStringLiteral("services.sync.prefs.sync.browser.startup.homepage");
 const QString None = QStringLiteral("(none)");
-
-// Every file and folder below folder, sorted.
-QStringList Everything(const QString &folder)
-{
-    QStringList all;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        all << it.next();
-    all.sort();
-    return all;
-}
 
 // A home of the row's own. Paths are below it; "%HOME%" in a file stands for it; a file ending
 // in '/' is a folder, and content starting with "->" makes a link to that path.
@@ -112,15 +96,10 @@ private slots:
     void writeUserJs();
     void giveBack_data();
     void giveBack();
-    void steps_data();
-    void steps();
-    void nothingMadeWithoutFirefox();
-    void failedWriteNamesFirefox();
     void largePrefsJs();
 
 private:
     QTemporaryDir programDir;
-    QList<Message> messages;
     std::optional<ScratchBrowser> browser;
 };
 
@@ -128,12 +107,10 @@ void tst_firefox::initTestCase()
 {
     QVERIFY(programDir.isValid());
     SetProgramDirForTests(programDir.path());
-    SetMessageSink([this](const Message &message) { messages.append(message); });
 }
 
 void tst_firefox::init()
 {
-    messages.clear();
     browser.reset();
     browser.emplace();
     QVERIFY(WriteStore({}));
@@ -142,7 +119,6 @@ void tst_firefox::init()
 void tst_firefox::cleanupTestCase()
 {
     browser.reset();
-    SetMessageSink({});
     SetProgramDirForTests({});
 }
 
@@ -527,115 +503,12 @@ void tst_firefox::giveBack()
     QCOMPARE(home.Read(QStringLiteral("p/user.js")), after);
 }
 
-// The three steps as the program runs them, on the scratch home's Firefox.
-void tst_firefox::steps_data()
-{
-    QTest::addColumn<QByteArray>("prefsJs");
-    QTest::addColumn<QString>("storedOld"); // null: none stored
-    QTest::addColumn<int>("ieHomeSet");
-    QTest::addColumn<int>("ieChecked");
-    QTest::addColumn<int>("expectedIEHomeSet");
-    QTest::addColumn<QString>("expectedStoredOld");
-    QTest::addColumn<QString>("expectedHomePage"); // "page" for the page's file URL
-
-    const QByteArray old = R"(user_pref("browser.startup.homepage", "https://old/");)";
-    const QString none;
-    QTest::newRow("set keeps the old page") << old << none << 0 << 1 << 1 << "https://old/"
-                                            << "page";
-    QTest::newRow("set over Firefox's default")
-        << QByteArray() << none << 0 << 1 << 1 << "about:home"
-        << "page";
-    QTest::newRow("restore the stored page")
-        << old << "https://older/" << 1 << 0 << 0 << "https://older/"
-        << "https://older/";
-    QTest::newRow("restore with nothing stored")
-        << old << none << 1 << 0 << 0 << none << "about:home";
-    QTest::newRow("ticked and already set") << old << none << 1 << 1 << 1 << none << "https://old/";
-    QTest::newRow("clear and not set") << old << none << 0 << 0 << 0 << none << "https://old/";
-}
-
-void tst_firefox::steps()
-{
-    QFETCH(QByteArray, prefsJs);
-    QFETCH(QString, storedOld);
-    QFETCH(int, ieHomeSet);
-    QFETCH(int, ieChecked);
-    QFETCH(int, expectedIEHomeSet);
-    QFETCH(QString, expectedStoredOld);
-    QFETCH(QString, expectedHomePage);
-
-    QVERIFY(browser->Install());
-    QVERIFY(BrowserPresent());
-    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
-    QVERIFY(WriteFileBytes(profile + QStringLiteral("/prefs.js"), prefsJs));
-    if (!storedOld.isNull()) {
-        SettingsStore store;
-        store.WriteSetting("Main", "OldIEHome", storedOld);
-        QVERIFY(store.Sync());
-    }
-    PageOptions options;
-    options.IEHomeSet = qint16(ieHomeSet);
-
-    ApplyStartPage(nullptr, ieChecked, options);
-
-    QCOMPARE(options.IEHomeSet, expectedIEHomeSet);
-    QCOMPARE(SettingsStore().ReadSetting("Main", "OldIEHome", QString()), expectedStoredOld);
-    QCOMPARE(FirefoxHomePage(profile),
-             expectedHomePage == u"page" ? PageUrl(PagePath()) : expectedHomePage);
-    QCOMPARE(DetectStartPage(), expectedHomePage == u"page" ? 1 : 0);
-    // Syncing of the home page is off exactly while our line sets the page.
-    const bool syncOff = ReadFileBytes(UserJsPath(profile)).contains(Ours(SyncPref, "false"));
-    QCOMPARE(syncOff, expectedHomePage == u"page" && ieChecked == 1 && ieHomeSet == 0);
-    QVERIFY(messages.isEmpty());
-}
-
-void tst_firefox::nothingMadeWithoutFirefox()
-{
-    QVERIFY(browser->LeaveBehind());
-    const QStringList before = Everything(QDir::homePath());
-
-    QVERIFY(!BrowserPresent());
-    QCOMPARE(DetectStartPage(), 0);
-    PageOptions options;
-    ApplyStartPage(nullptr, 1, options);
-    QCOMPARE(options.IEHomeSet, 0);
-
-    QCOMPARE(Everything(QDir::homePath()), before);
-}
-
-void tst_firefox::failedWriteNamesFirefox()
-{
-    QVERIFY(browser->Install());
-    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
-    // Root writes wherever a mode bit says not to: a folder in the file's place stops it.
-    QVERIFY(QDir().mkpath(UserJsPath(profile) + QStringLiteral("/in the way")));
-    QVERIFY(WriteStore("[Main]\nOldIEHome=https://kept/\n"));
-    PageOptions options;
-    options.OldIEHome = QStringLiteral("mem");
-
-    ApplyStartPage(nullptr, 1, options);
-
-    QCOMPARE(options.IEHomeSet, 0);
-    QCOMPARE(options.OldIEHome, QString());
-    QCOMPARE(SettingsStore().ReadSetting("Main", "OldIEHome"), "https://kept/");
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages[0].Title, "Error");
-    QCOMPARE(messages[0].Icon, MessageIcon::Critical);
-    const QStringList lines = messages[0].Text.split(u'\r');
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[0], "Firefox settings write error.");
-    QVERIFY2(lines[1].startsWith(UserJsPath(profile) + QStringLiteral(": ")) &&
-                 lines[1].size() > UserJsPath(profile).size() + 2,
-             qPrintable(lines[1]));
-    QCOMPARE(lines[2], "Firefox home page not set.");
-}
-
 // A prefs.js grown far past anything Firefox writes: only its start is read, so start-up stays
 // quick; what stands beyond it is not seen.
 void tst_firefox::largePrefsJs()
 {
-    QVERIFY(browser->Install());
-    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
+    QVERIFY(browser->Install(Browser::Firefox));
+    const QString profile = ScratchBrowser::FirefoxProfile();
     QByteArray prefs;
     for (int i = 0; prefs.size() < (8 << 20); ++i)
         prefs += "user_pref(\"some.preference.of.the.user." + QByteArray::number(i) +

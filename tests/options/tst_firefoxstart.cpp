@@ -188,6 +188,7 @@ void tst_firefoxstart::cleanupTestCase()
 // Through the options dialog, as a user does.
 void tst_firefoxstart::SetBox(bool ticked)
 {
+    ChooseStartPageBrowser();
     Globals().pageOptions.IEHomeSet = DetectStartPage();
     frmOptions dialog;
     dialog.show();
