@@ -63,7 +63,6 @@ void frmMain::Form_Load()
     g.EditMode = false;
     const SettingsStore store;
     LoadOptions(store, g.pageOptions);
-    ChooseStartPageBrowser();
     g.pageOptions.IEHomeSet = DetectStartPage();
 
     if (LoadItems(store, g.itemTable, *g.itemList) >= 1) {

@@ -30,4 +30,6 @@ public:
     virtual void PutBack(const QString &address) = 0;
     // Put back when the store holds no page that was replaced.
     virtual QString Forgotten() const = 0;
+    // The folder where the browser can read the page, when it reads it nowhere else.
+    virtual QString PageFolder() const { return {}; }
 };

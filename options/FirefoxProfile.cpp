@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -141,29 +140,6 @@ QString DefaultFirefoxProfile(const QString &profilesFolder, const QStringList &
 {
     const QString folder = ChooseProfile(profilesFolder, programs);
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
-}
-
-bool IsSandboxedFirefox(const QString &program)
-{
-    const QString real = QFileInfo(program).canonicalFilePath();
-    if (real.startsWith(QStringLiteral("/snap/")) || program.startsWith(QStringLiteral("/snap/")))
-        return true;
-    QFile file(real.isEmpty() ? program : real);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray start = file.read(4096);
-    return start.startsWith("#!") && (start.contains("/snap/") || start.contains("flatpak"));
-}
-
-QStringList FirefoxPrograms()
-{
-    QStringList programs;
-    for (const char *name : {"firefox-esr", "firefox"}) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!program.isEmpty() && !IsSandboxedFirefox(program))
-            programs.append(program);
-    }
-    return programs;
 }
 
 QString FindFirefoxProfile(const QString &home, const QString &xdgConfigHome,

@@ -58,6 +58,11 @@ qint16 DetectStartPage()
     return Browser().ShowsPage(PagePath()) ? 1 : 0;
 }
 
+QString StartPageFolder()
+{
+    return Browser().PageFolder();
+}
+
 bool BrowserPresent()
 {
     return Browser().Present();

@@ -13,6 +13,11 @@ struct PageOptions;
 // other steps keep to the browser chosen, even when another has come or gone since.
 void ChooseStartPageBrowser();
 
+// The folder where the chosen browser can read the page: inside a sandboxed Firefox's own; empty
+// when the browser reads it wherever the program keeps it. The run hands it to the page at
+// start-up, so that the page lives there whether the box is ticked or not.
+QString StartPageFolder();
+
 // 1 when the chosen browser's start page is already the page beside the program, else 0.
 qint16 DetectStartPage();
 // Whether the chosen browser is there to take a start page.

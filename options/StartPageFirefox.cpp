@@ -60,6 +60,8 @@ public:
     // Firefox's own default is what the user had before choosing any.
     QString Forgotten() const override { return FirefoxDefaultHomePage; }
 
+    QString PageFolder() const override { return firefox.PageFolder; }
+
 private:
     // Found afresh at each step: the user may have made another profile the default since.
     QString Profile() const

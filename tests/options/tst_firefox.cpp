@@ -1,6 +1,7 @@
 #include "FirefoxHomePage.h"
 #include "FirefoxProfile.h"
 #include "ProgramLayout.h"
+#include "RowHome.h"
 #include "ScratchBrowser.h"
 #include "ScratchUser.h"
 #include "StartPage.h"
@@ -15,47 +16,11 @@
 
 #include <optional>
 
-using Files = QList<std::pair<QString, QByteArray>>;
-
 namespace {
 
 const QString HomePagePref = QStringLiteral("browser.startup.homepage");
 const QString SyncPref = QStringLiteral("services.sync.prefs.sync.browser.startup.homepage");
 const QString None = QStringLiteral("(none)");
-
-// A home of the row's own. Paths are below it; "%HOME%" in a file stands for it; a file ending
-// in '/' is a folder, and content starting with "->" makes a link to that path.
-class RowHome
-{
-public:
-    explicit RowHome(const Files &files) : dir(ScratchUser::Root() + QStringLiteral("/row-XXXXXX"))
-    {
-        for (const auto &[path, content] : files)
-            Make(path, content);
-    }
-    QString Path(const QString &relative = {}) const
-    {
-        return relative.isEmpty() ? dir.path() : dir.path() + u'/' + relative;
-    }
-    QByteArray Read(const QString &relative) const { return ReadFileBytes(Path(relative)); }
-
-private:
-    void Make(const QString &path, QByteArray content)
-    {
-        content.replace("%HOME%", QFile::encodeName(dir.path()));
-        const QString full = Path(path);
-        if (path.endsWith(u'/')) {
-            QVERIFY(QDir().mkpath(full));
-        } else if (content.startsWith("->")) {
-            QVERIFY(QDir().mkpath(QFileInfo(full).absolutePath()));
-            QVERIFY(QFile::link(Path(QString::fromUtf8(content.mid(2))), full));
-        } else {
-            QVERIFY(WriteFileBytes(full, content));
-        }
-    }
-
-    QTemporaryDir dir;
-};
 
 QByteArray Ours(const QString &name, const QString &value)
 {
@@ -82,8 +47,6 @@ private slots:
     void profilesFolder();
     void defaultProfile_data();
     void defaultProfile();
-    void sandboxed_data();
-    void sandboxed();
     void stringLiteral_data();
     void stringLiteral();
     void readPrefs_data();
@@ -263,32 +226,6 @@ void tst_firefox::defaultProfile()
     const QString found =
         FindFirefoxProfile(home.Path(), home.Path(QStringLiteral(".config")), programs);
     QCOMPARE(found, expected.isEmpty() ? QString() : home.Path(expected));
-}
-
-void tst_firefox::sandboxed_data()
-{
-    QTest::addColumn<QByteArray>("program");
-    QTest::addColumn<bool>("sandboxed");
-
-    QTest::newRow("Debian's wrapper")
-        << QByteArray("#!/bin/sh\nFIREFOX=\"$(command -v firefox)\"\nexec firefox-esr \"$@\"\n")
-        << false;
-    QTest::newRow("hands over to a snap")
-        << QByteArray("#!/bin/sh\nexec /snap/bin/firefox \"$@\"\n") << true;
-    QTest::newRow("hands over to a flatpak")
-        << QByteArray("#!/bin/sh\nexec flatpak run org.mozilla.firefox \"$@\"\n") << true;
-    QTest::newRow("a program, not a script") << QByteArray("\x7f"
-                                                           "ELF.../snap/...")
-                                             << false;
-}
-
-void tst_firefox::sandboxed()
-{
-    QFETCH(QByteArray, program);
-    QFETCH(bool, sandboxed);
-
-    const RowHome home({{"bin/firefox", program}});
-    QCOMPARE(IsSandboxedFirefox(home.Path(QStringLiteral("bin/firefox"))), sandboxed);
 }
 
 void tst_firefox::stringLiteral_data()

@@ -3,6 +3,7 @@
 // clearing it puts back the page it showed before.
 #include "FirefoxHomePage.h"
 #include "FirefoxProfile.h"
+#include "FoundFirefoxUnix.h"
 #include "ModuleMain.h"
 #include "PageWriter.h"
 #include "ProgramLayout.h"

@@ -1,6 +1,7 @@
 #include "ScratchBrowser.h"
 
 #include "FirefoxHomePage.h"
+#include "FirefoxTestSeams.h"
 #include "ProgramLayout.h"
 #include "ScratchFirefox.h"
 #include "ScratchUser.h"
@@ -16,6 +17,12 @@ namespace {
 QString Home()
 {
     return QDir::homePath();
+}
+
+// Where /snap and /var/lib/flatpak are for the program while one lives.
+QString SystemRoot()
+{
+    return ScratchUser::Root() + QStringLiteral("/system");
 }
 
 QString ProfilesFolder()
@@ -52,18 +59,23 @@ ScratchBrowser::ScratchBrowser() : state(std::make_unique<State>())
     for (const QString &folder : BrowserFolders())
         QDir(folder).removeRecursively();
     qputenv("PATH", QFile::encodeName(state->programs.path()));
+    UseSystemFoldersForTests(SystemRoot());
     Settled();
 }
 
 ScratchBrowser::~ScratchBrowser()
 {
     qputenv("PATH", state->path);
+    UseSystemFoldersForTests({});
+    UsePageFolder({});
 }
 
 void ScratchBrowser::Settled()
 {
     state->settled = Snapshot();
+    // As the run does at its start.
     ChooseStartPageBrowser();
+    UsePageFolder(StartPageFolder());
 }
 
 QList<Browser> ScratchBrowser::Browsers()
