@@ -2,6 +2,7 @@
 #include "PageOptions.h"
 #include "ProgramLayout.h"
 #include "ScratchBrowser.h"
+#include "ScratchFirefox.h"
 #include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "StartPage.h"
@@ -10,6 +11,7 @@
 #include "UserPrefs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,6 +72,7 @@ private slots:
     void choice_data();
     void choice();
     void internetExplorerSetEarlierNowFirefox();
+    void usersOwnFirefoxUntouched();
     void detectInternetExplorer_data();
     void detectInternetExplorer();
 
@@ -395,6 +398,30 @@ void tst_startpage::internetExplorerSetEarlierNowFirefox()
     QCOMPARE(ApplyStartPage(0, options), QString());
     QCOMPARE(browser->StartPage(Browser::Firefox), QStringLiteral("https://ff-old/"));
     QCOMPARE(browser->StartPage(Browser::InternetExplorer), PagePath());
+}
+
+// The suites' Firefox is found below the scratch folder; the user's own profiles, in the roaming
+// folder the system names, are never read or written.
+void tst_startpage::usersOwnFirefoxUntouched()
+{
+    const QString own = UsersOwnRoamingFolder();
+    if (own.isEmpty())
+        QSKIP("On Linux the suites move HOME itself, so no path leads to the user's own");
+    const QString mozilla = own + QStringLiteral("/Mozilla");
+    QVERIFY(!mozilla.startsWith(ScratchUser::Root()));
+    const QStringList before = Listing(mozilla);
+    if (!QFileInfo::exists(mozilla + QStringLiteral("/Firefox/profiles.ini")))
+        qInfo("The user has no Firefox profile of their own here: only its absence is checked");
+
+    QVERIFY(browser->Install(Browser::Firefox));
+    PageOptions options;
+    options.IEHomeSet = DetectStartPage();
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    QCOMPARE(DetectStartPage(), 1);
+    QCOMPARE(ApplyStartPage(0, options), QString());
+
+    QCOMPARE(Listing(mozilla), before);
+    QVERIFY(!browser->ShowsThePage());
 }
 
 void tst_startpage::detectInternetExplorer_data()
