@@ -254,6 +254,10 @@ void tst_firefox::defaultProfile()
     QFETCH(QStringList, programs);
     QFETCH(QString, expected);
 
+    for (const auto &file : files) {
+        if (OnWindows && file.second.startsWith("->"))
+            QSKIP("Windows has shortcuts, not links; its Firefox is found by its own path");
+    }
     const RowHome home(files);
     // Firefox rewrites prefs.js as it runs: "new" was written last.
     const QDateTime now = QDateTime::currentDateTime();
@@ -269,7 +273,8 @@ void tst_firefox::defaultProfile()
         program = home.Path(program);
     const QString found =
         FindFirefoxProfile(home.Path(), home.Path(QStringLiteral(".config")), programs);
-    QCOMPARE(found, expected.isEmpty() ? QString() : home.Path(expected));
+    // A backslash of a path is a separator on Windows.
+    QCOMPARE(found, expected.isEmpty() ? QString() : QDir::cleanPath(home.Path(expected)));
 }
 
 void tst_firefox::sandboxed_data()
