@@ -1,6 +1,7 @@
 #include "FirefoxProfile.h"
 
 #include "MozillaIni.h"
+#include "SameFolder.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -75,9 +76,9 @@ bool LastRunByOneOf(const Profile &profile, const QStringList &programs)
     for (const IniSection &section : compatibility) {
         if (section.Name != u"Compatibility")
             continue;
-        const QString platformDir = QDir::cleanPath(section.Value(u"LastPlatformDir"));
+        const QString platformDir = section.Value(u"LastPlatformDir");
         for (const QString &program : programs) {
-            if (!platformDir.isEmpty() && platformDir == ProgramFolder(program))
+            if (!platformDir.isEmpty() && SameFolder(platformDir, ProgramFolder(program)))
                 return true;
         }
     }

@@ -1,16 +1,21 @@
 #include "FirefoxHomePage.h"
 #include "FirefoxProfile.h"
+#include "FoundFirefox.h"
+#include "PageOptions.h"
 #include "ProgramLayout.h"
 #include "RowHome.h"
 #include "ScratchBrowser.h"
+#include "ScratchFirefox.h"
 #include "ScratchUser.h"
 #include "StartPage.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
+#include "UserFolders.h"
 #include "UserPrefs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,6 +65,8 @@ private slots:
     void giveBack_data();
     void giveBack();
     void largePrefsJs();
+    void windowsFinder_data();
+    void windowsFinder();
 
 private:
     QTemporaryDir programDir;
@@ -210,6 +217,10 @@ void tst_firefox::defaultProfile()
     QFETCH(QStringList, programs);
     QFETCH(QString, expected);
 
+    for (const auto &file : files) {
+        if (OnWindows && file.second.startsWith("->"))
+            QSKIP("Windows has shortcuts, not links; its Firefox is found by its own path");
+    }
     const RowHome home(files);
     // Firefox rewrites prefs.js as it runs: "new" was written last.
     const QDateTime now = QDateTime::currentDateTime();
@@ -225,7 +236,8 @@ void tst_firefox::defaultProfile()
         program = home.Path(program);
     const QString found =
         FindFirefoxProfile(home.Path(), home.Path(QStringLiteral(".config")), programs);
-    QCOMPARE(found, expected.isEmpty() ? QString() : home.Path(expected));
+    // A backslash of a path is a separator on Windows.
+    QCOMPARE(found, expected.isEmpty() ? QString() : QDir::cleanPath(home.Path(expected)));
 }
 
 void tst_firefox::stringLiteral_data()
@@ -455,6 +467,127 @@ void tst_firefox::largePrefsJs()
 
     QCOMPARE(DetectStartPage(), 0);
     QCOMPARE(FirefoxHomePage(profile), "about:home");
+}
+
+// Firefox on Windows, as its installers register it. Programs are named by letter: A in
+// Program Files, B installed for the user alone.
+void tst_firefox::windowsFinder_data()
+{
+    QTest::addColumn<QStringList>("registrations"); // where:PathToExe
+    QTest::addColumn<QString>("user");              // the name of the user's folder
+    QTest::addColumn<Files>("profiles");            // none: one profile, the default
+    QTest::addColumn<QStringList>("programs");
+    QTest::addColumn<QString>("profile"); // empty: none
+
+    const QString user = QStringLiteral("tester");
+    const QString one = QStringLiteral("tests.default");
+    QTest::newRow("per user") << QStringList{"HKCU:B"} << user << Files{} << QStringList{"B"}
+                              << one;
+    QTest::newRow("for the machine")
+        << QStringList{"HKLM:A"} << user << Files{} << QStringList{"A"} << one;
+    QTest::newRow("32-bit on 64-bit Windows")
+        << QStringList{"WOW:A"} << user << Files{} << QStringList{"A"} << one;
+    QTest::newRow("one program registered twice, in another case")
+        << QStringList{"HKLM:A", "WOW:a"} << user << Files{} << QStringList{"A"} << one;
+    QTest::newRow("PathToExe missing")
+        << QStringList{"HKLM:none"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe a folder")
+        << QStringList{"HKLM:folder"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe a number")
+        << QStringList{"HKLM:number"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe holding a NUL")
+        << QStringList{"HKLM:nul"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe of a program gone")
+        << QStringList{"HKLM:gone"} << user << Files{} << QStringList() << "";
+    QTest::newRow("a bad registration beside a good one")
+        << QStringList{"HKCU:folder", "HKLM:A"} << user << Files{} << QStringList{"A"} << one;
+    const QByteArray ab = "[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n"
+                          "[Profile0]\nPath=a\nIsRelative=1\n[Profile1]\nPath=b\nIsRelative=1\n";
+    QTest::newRow("several installs: the one that ran the profile, case and separators aside")
+        << QStringList{"HKLM:A", "HKCU:B"} << user
+        << Files{{"profiles.ini", ab},
+                 {"a/compatibility.ini", "[Compatibility]\nLastPlatformDir=C:\\Other\n"},
+                 {"b/compatibility.ini", "[Compatibility]\nLastPlatformDir=%B%\n"}}
+        << QStringList{"B", "A"} << "b";
+    QTest::newRow("a user named outside the code page")
+        << QStringList{"HKCU:B"} << QString::fromUtf8("Пользователь") << Files{} << QStringList{"B"}
+        << one;
+}
+
+void tst_firefox::windowsFinder()
+{
+    QFETCH(QStringList, registrations);
+    QFETCH(QString, user);
+    QFETCH(Files, profiles);
+    QFETCH(QStringList, programs);
+    QFETCH(QString, profile);
+
+    if (!OnWindows)
+        QSKIP("Firefox is registered so on Windows only");
+    if (user.front().unicode() > 0xff && (AnsiCodePage() == 1251 || AnsiCodePage() == 65001))
+        QSKIP("The ANSI code page holds the user's name");
+    // The user's roaming folder goes with the user's name, below a folder of the row's own.
+    static int rows = 0;
+    const QString home = ScratchUser::Root() + QStringLiteral("/users%1/").arg(++rows) + user;
+    UseUserFoldersForTests(home + QStringLiteral("/AppData"));
+    const auto back = qScopeGuard([] { UseUserFoldersForTests(ScratchUser::Root()); });
+    const QString profilesFolder = UserConfigFolder() + QStringLiteral("/Mozilla/Firefox");
+    const QMap<QString, QString> program{
+        {"A", home + QStringLiteral("/Program Files/Mozilla Firefox/firefox.exe")},
+        {"B", home + QStringLiteral("/AppData/Local/Mozilla Firefox/firefox.exe")},
+    };
+    for (const QString &path : program)
+        QVERIFY(ScratchBrowser::MakeProgram(path));
+    if (profiles.isEmpty())
+        QVERIFY(MakeFirefoxProfile(profilesFolder));
+    for (auto [path, content] : profiles) {
+        content.replace(
+            "%B%", QDir::toNativeSeparators(QFileInfo(program["B"]).path()).toUpper().toUtf8());
+        QVERIFY(WriteFileBytes(profilesFolder + u'/' + path, content));
+    }
+    using Where = ScratchBrowser::Registration;
+    const QMap<QString, Where> places{
+        {"HKCU", Where::CurrentUser}, {"HKLM", Where::Machine}, {"WOW", Where::Machine32}};
+    for (const QString &registration : registrations) {
+        const QString where = registration.section(u':', 0, 0);
+        const QString exe = registration.section(u':', 1);
+        const QString a = QDir::toNativeSeparators(program["A"]);
+        const QVariant value = exe == u"A"        ? QVariant(a)
+                               : exe == u"a"      ? QVariant(a.toLower())
+                               : exe == u"B"      ? QVariant(QDir::toNativeSeparators(program["B"]))
+                               : exe == u"folder" ? QVariant(QFileInfo(a).path())
+                               : exe == u"number" ? QVariant(5u)
+                               : exe == u"nul"    ? QVariant(a + QChar(0) + QStringLiteral("x"))
+                               : exe == u"gone"   ? QVariant(home + QStringLiteral("/gone.exe"))
+                                                  : QVariant();
+        QVERIFY(browser->RegisterFirefox(places[where], QStringLiteral("115.5.0esr (x64 en-US)"),
+                                         value));
+    }
+
+    const QList<FoundFirefox> found = FindFirefoxes();
+    QStringList expected;
+    for (const QString &letter : programs)
+        expected << program[letter];
+    QCOMPARE(found.isEmpty() ? QStringList() : found.first().Programs, expected);
+    if (found.isEmpty())
+        return;
+    QCOMPARE(found.first().ProfilesFolder, profilesFolder);
+    const QString chosen =
+        DefaultFirefoxProfile(found.first().ProfilesFolder, found.first().Programs);
+    QCOMPARE(chosen, profilesFolder + u'/' + profile);
+
+    // The page reaches the profile's user.js as an encoded file URL; Internet Explorer stays as
+    // it was.
+    ChooseStartPageBrowser();
+    QCOMPARE(BrowserChoice().Caption, "Firefox");
+    PageOptions options;
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    const QString address = PageUrl(PagePath());
+    QVERIFY2(address.startsWith(QStringLiteral("file:///")) &&
+                 QString::fromLatin1(address.toLatin1()) == address,
+             qPrintable(address));
+    QVERIFY(ReadFileBytes(UserJsPath(chosen)).contains(address.toLatin1()));
+    QCOMPARE(browser->StartPage(Browser::InternetExplorer), QString());
 }
 
 TAVREL_TEST_MAIN(tst_firefox)

@@ -2,6 +2,7 @@
 #include "PageOptions.h"
 #include "ProgramLayout.h"
 #include "ScratchBrowser.h"
+#include "ScratchFirefox.h"
 #include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "StartPage.h"
@@ -10,6 +11,7 @@
 #include "UserPrefs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,6 +72,7 @@ private slots:
     void choice_data();
     void choice();
     void internetExplorerSetEarlierNowFirefox();
+    void usersOwnFirefoxUntouched();
     void detectInternetExplorer_data();
     void detectInternetExplorer();
 
@@ -269,58 +272,30 @@ void tst_startpage::nothingMadeWithoutBrowser()
 
 void tst_startpage::internetExplorerRule_data()
 {
-    QTest::addColumn<QString>("build");
-    QTest::addColumn<QString>("edition");
-    QTest::addColumn<QString>("installationType");
-    QTest::addColumn<QString>("version");
+    QTest::addColumn<QStringList>("facts"); // build, edition, installation type, IE's version
     QTest::addColumn<bool>("runs");
 
     const QString ie = QStringLiteral("9.11.19041.0");
-    QTest::newRow("Windows 11") << "22631"
-                                << "Professional"
-                                << "Client" << ie << false;
-    QTest::newRow("Windows 11 LTSC") << "26100"
-                                     << "EnterpriseS"
-                                     << "Client" << ie << false;
-    QTest::newRow("Windows 10, retired") << "19045"
-                                         << "Professional"
-                                         << "Client" << ie << false;
-    QTest::newRow("Windows 10 LTSC") << "17763"
-                                     << "EnterpriseS"
-                                     << "Client" << ie << true;
-    QTest::newRow("Windows 10 IoT LTSC") << "19044"
-                                         << "IoTEnterpriseS"
-                                         << "Client" << ie << true;
-    QTest::newRow("LTSC without Internet Explorer") << "17763"
-                                                    << "EnterpriseS"
-                                                    << "Client"
-                                                    << "" << false;
-    QTest::newRow("Server 2022") << "20348"
-                                 << "ServerStandard"
-                                 << "Server" << ie << true;
-    QTest::newRow("Server Core") << "20348"
-                                 << "ServerStandard"
-                                 << "Server Core" << ie << false;
-    QTest::newRow("edition in another case") << "17763"
-                                             << "enterprises"
-                                             << "Client" << ie << false;
-    QTest::newRow("build not a number") << "17763a"
-                                        << "EnterpriseS"
-                                        << "Client" << ie << false;
-    QTest::newRow("values missing") << ""
-                                    << ""
-                                    << "" << ie << false;
+    using F = QStringList;
+    QTest::newRow("Windows 11") << F{"22631", "Professional", "Client", ie} << false;
+    QTest::newRow("Windows 11 LTSC") << F{"26100", "EnterpriseS", "Client", ie} << false;
+    QTest::newRow("Windows 10, retired") << F{"19045", "Professional", "Client", ie} << false;
+    QTest::newRow("Windows 10 LTSC") << F{"17763", "EnterpriseS", "Client", ie} << true;
+    QTest::newRow("Windows 10 IoT LTSC") << F{"19044", "IoTEnterpriseS", "Client", ie} << true;
+    QTest::newRow("LTSC without IE") << F{"17763", "EnterpriseS", "Client", ""} << false;
+    QTest::newRow("Server 2022") << F{"20348", "ServerStandard", "Server", ie} << true;
+    QTest::newRow("Server Core") << F{"20348", "ServerStandard", "Server Core", ie} << false;
+    QTest::newRow("edition in another case") << F{"17763", "enterprises", "Client", ie} << false;
+    QTest::newRow("build not a number") << F{"17763a", "EnterpriseS", "Client", ie} << false;
+    QTest::newRow("values missing") << F{"", "", "", ie} << false;
 }
 
 void tst_startpage::internetExplorerRule()
 {
-    QFETCH(QString, build);
-    QFETCH(QString, edition);
-    QFETCH(QString, installationType);
-    QFETCH(QString, version);
+    QFETCH(QStringList, facts);
     QFETCH(bool, runs);
 
-    QCOMPARE(InternetExplorerRuns({build, edition, installationType, version}), runs);
+    QCOMPARE(InternetExplorerRuns({facts[0], facts[1], facts[2], facts[3]}), runs);
 }
 
 // Which browser the box sets, as the registry and the user's folders say at the start.
@@ -395,6 +370,30 @@ void tst_startpage::internetExplorerSetEarlierNowFirefox()
     QCOMPARE(ApplyStartPage(0, options), QString());
     QCOMPARE(browser->StartPage(Browser::Firefox), QStringLiteral("https://ff-old/"));
     QCOMPARE(browser->StartPage(Browser::InternetExplorer), PagePath());
+}
+
+// The suites' Firefox is found below the scratch folder; the user's own profiles, in the roaming
+// folder the system names, are never read or written.
+void tst_startpage::usersOwnFirefoxUntouched()
+{
+    const QString own = UsersOwnRoamingFolder();
+    if (own.isEmpty())
+        QSKIP("On Linux the suites move HOME itself, so no path leads to the user's own");
+    const QString mozilla = own + QStringLiteral("/Mozilla");
+    QVERIFY(!mozilla.startsWith(ScratchUser::Root()));
+    const QStringList before = Listing(mozilla);
+    if (!QFileInfo::exists(mozilla + QStringLiteral("/Firefox/profiles.ini")))
+        qInfo("The user has no Firefox profile of their own here: only its absence is checked");
+
+    QVERIFY(browser->Install(Browser::Firefox));
+    PageOptions options;
+    options.IEHomeSet = DetectStartPage();
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    QCOMPARE(DetectStartPage(), 1);
+    QCOMPARE(ApplyStartPage(0, options), QString());
+
+    QCOMPARE(Listing(mozilla), before);
+    QVERIFY(!browser->ShowsThePage());
 }
 
 void tst_startpage::detectInternetExplorer_data()
