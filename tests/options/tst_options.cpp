@@ -406,6 +406,10 @@ void tst_options::internetExplorerNeedsTheBrowser_data()
     if (ieFirst)
         QTest::newRow("Internet Explorer") << "Internet Explorer" << true << ie << ieTip;
     QTest::newRow("Firefox") << "Firefox" << true << firefox << firefoxTip;
+    if (ScratchBrowser::Browsers().contains(Browser::SnapFirefox)) {
+        QTest::newRow("snap Firefox") << "snap" << true << firefox << firefoxTip;
+        QTest::newRow("Flatpak Firefox") << "Flatpak" << true << firefox << firefoxTip;
+    }
 }
 
 void tst_options::internetExplorerNeedsTheBrowser()
@@ -421,6 +425,10 @@ void tst_options::internetExplorerNeedsTheBrowser()
         QVERIFY(this->browser->Install(Browser::InternetExplorer));
     else if (browser == u"Firefox")
         QVERIFY(this->browser->Install(Browser::Firefox));
+    else if (browser == u"snap")
+        QVERIFY(this->browser->Install(Browser::SnapFirefox));
+    else if (browser == u"Flatpak")
+        QVERIFY(this->browser->Install(Browser::FlatpakFirefox));
     Globals().pageOptions.IEHomeSet = 1;
     frmOptions dialog;
     auto *ie = Control<QCheckBox>(dialog, QStringLiteral("chkIE"));

@@ -1,5 +1,7 @@
 #include "InternetExplorerRule.h"
+#include "ModuleMain.h"
 #include "PageOptions.h"
+#include "PageWriter.h"
 #include "ProgramLayout.h"
 #include "ScratchBrowser.h"
 #include "ScratchFirefox.h"
@@ -11,7 +13,9 @@
 #include "UserPrefs.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +55,48 @@ bool Offered(Browser browser)
     return ScratchBrowser::Browsers().contains(browser);
 }
 
+// The browser as a row's name has it.
+QString Label(Browser browser)
+{
+    switch (browser) {
+    case Browser::SnapFirefox:
+        return QStringLiteral("snap Firefox");
+    case Browser::FlatpakFirefox:
+        return QStringLiteral("Flatpak Firefox");
+    default:
+        return Name(browser);
+    }
+}
+
+// Every file below folder, sorted; none when there is no folder.
+QStringList FilesBelow(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+// The page for a list of one item of each priority, and the pictures it names, as written.
+void WritePageOfAllPriorities(QStringList &files)
+{
+    ModuleMain &g = Globals();
+    for (const qint16 priority : {1, 2, 3}) {
+        const int slot = g.itemTable.FindFreeSlot();
+        g.itemTable.Slot(slot) = ItemRecord{true, {}, {}, priority};
+        g.itemList->Insert(QString::number(priority), slot);
+    }
+    QVERIFY(GeneratePage(nullptr, false));
+    ResetGlobals();
+    const QString page = QString::fromLocal8Bit(ReadFileBytes(PagePath()));
+    static const QRegularExpression src(QStringLiteral("src=\"([^\"]*)\""));
+    files = {PagePath()};
+    for (const QRegularExpressionMatch &match : src.globalMatch(page))
+        files << match.captured(1);
+}
+
 } // namespace
 
 class tst_startpage : public QObject
@@ -72,6 +118,8 @@ private slots:
     void choice_data();
     void choice();
     void internetExplorerSetEarlierNowFirefox();
+    void firefoxMoves_data();
+    void firefoxMoves();
     void usersOwnFirefoxUntouched();
     void detectInternetExplorer_data();
     void detectInternetExplorer();
@@ -81,10 +129,14 @@ private:
     std::optional<ScratchBrowser> browser;
 };
 
+// Installed, as the program finds itself, its page goes to the user's data folder unless a
+// browser needs it elsewhere.
 void tst_startpage::initTestCase()
 {
     QVERIFY(programDir.isValid());
-    SetProgramDirForTests(programDir.path());
+    const QString bin = programDir.filePath(QStringLiteral("usr/bin"));
+    QVERIFY(PutPictures(InstalledPictureFolder(bin)));
+    SetProgramDirForTests(bin);
 }
 
 // Every test starts with no browser and a store holding other settings, which must survive
@@ -127,7 +179,7 @@ void tst_startpage::steps_data()
         const QString unset = ie ? PagePath() : QStringLiteral("about:home");
         const QString forgotten = ie ? MakersAddress : QStringLiteral("about:home");
         const auto row = [&](const char *name) -> QTestData & {
-            return QTest::newRow(qPrintable(Name(b) + QStringLiteral(": ") + name)) << b;
+            return QTest::newRow(qPrintable(Label(b) + QStringLiteral(": ") + name)) << b;
         };
         // OldIEHome starts as "mem" in memory.
         row("set keeps the old page") << "http://old/" << none << 0 << 1 << 1 << "http://old/"
@@ -174,6 +226,8 @@ void tst_startpage::steps()
     PageOptions options;
     options.IEHomeSet = qint16(ieHomeSet);
     options.OldIEHome = "mem";
+    const QString dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    const QStringList dataFiles = FilesBelow(dataHome);
 
     QCOMPARE(ApplyStartPage(ieChecked, options), QString());
 
@@ -189,10 +243,23 @@ void tst_startpage::steps()
     QCOMPARE(SettingsStore().ReadSetting("Main", "HeaderColor"), "Red");
     QCOMPARE(SettingsStore().ReadSetting(" 1", "Name"), "First");
     QCOMPARE(DetectStartPage(), showsPage ? 1 : 0);
-    if (browser == Browser::Firefox) {
+    if (browser != Browser::InternetExplorer) {
         // Syncing of the home page is off exactly while our line sets the page.
-        const QByteArray userJs = ReadFileBytes(ScratchBrowser::FirefoxProfile() + "/user.js");
+        const QByteArray userJs =
+            ReadFileBytes(ScratchBrowser::FirefoxProfile(browser) + "/user.js");
         QCOMPARE(userJs.contains(SyncOff.toUtf8()), showsPage && ieChecked == 1 && ieHomeSet == 0);
+    }
+    // A sandbox reads only its own folder: the page and its pictures are there, and nothing
+    // goes to the user's data folder.
+    if (const QString own = ScratchBrowser::OwnFolder(browser); !own.isEmpty()) {
+        QStringList written;
+        WritePageOfAllPriorities(written);
+        QCOMPARE(written.size(), 4);
+        for (const QString &file : written) {
+            QVERIFY2(file.startsWith(own + u'/'), qPrintable(file));
+            QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+        }
+        QCOMPARE(FilesBelow(dataHome), dataFiles);
     }
 }
 
@@ -209,9 +276,9 @@ void tst_startpage::failedWrite_data()
             b == Browser::InternetExplorer
                 ? QStringList{"Registry write error.", "Internet Explorer home page not set."}
                 : QStringList{"Firefox settings write error.", "*", "Firefox home page not set."};
-        QTest::newRow(qPrintable(Name(b) + QStringLiteral(": set")))
+        QTest::newRow(qPrintable(Label(b) + QStringLiteral(": set")))
             << b << 0 << 1 << "" << failure;
-        QTest::newRow(qPrintable(Name(b) + QStringLiteral(": restore goes unreported")))
+        QTest::newRow(qPrintable(Label(b) + QStringLiteral(": restore goes unreported")))
             << b << 1 << 0 << "mem" << QStringList();
     }
 }
@@ -242,10 +309,10 @@ void tst_startpage::failedWrite()
         if (failure[i] != u"*")
             QCOMPARE(lines[i], failure[i]);
     }
-    if (browser == Browser::Firefox && !failure.isEmpty()) {
+    if (browser != Browser::InternetExplorer && !failure.isEmpty()) {
         // The line between names the file and the system's reason.
         const QString userJs =
-            QDir::toNativeSeparators(ScratchBrowser::FirefoxProfile() + QStringLiteral("/user.js"));
+            QDir::toNativeSeparators(ScratchBrowser::FirefoxProfile(browser) + "/user.js");
         QVERIFY2(lines[1].startsWith(userJs + QStringLiteral(": ")) &&
                      lines[1].size() > userJs.size() + 2,
                  qPrintable(lines[1]));
@@ -394,6 +461,47 @@ void tst_startpage::usersOwnFirefoxUntouched()
 
     QCOMPARE(Listing(mozilla), before);
     QVERIFY(!browser->ShowsThePage());
+}
+
+// What an earlier run set in a Firefox of another kind stays as it was, the page with it.
+void tst_startpage::firefoxMoves_data()
+{
+    QTest::addColumn<Browser>("earlier");
+    QTest::addColumn<Browser>("now");
+
+    // Ubuntu's upgrade replaces the package with a wrapper that starts the snap.
+    QTest::newRow("the distribution's package to the snap")
+        << Browser::Firefox << Browser::SnapFirefox;
+    QTest::newRow("the snap removed") << Browser::SnapFirefox << Browser::Firefox;
+}
+
+void tst_startpage::firefoxMoves()
+{
+    QFETCH(Browser, earlier);
+    QFETCH(Browser, now);
+
+    if (!Offered(Browser::SnapFirefox))
+        QSKIP("snaps and Flatpaks are Linux's");
+    QVERIFY(browser->Install(earlier));
+    PageOptions earlierRun;
+    QCOMPARE(ApplyStartPage(1, earlierRun), QString());
+    const QString earlierPage = PagePath();
+    const QString earlierUserJs = ScratchBrowser::FirefoxProfile(earlier) + "/user.js";
+    const QByteArray setEarlier = ReadFileBytes(earlierUserJs);
+    QVERIFY(browser->Remove(earlier));
+    QVERIFY(browser->Install(now));
+    QVERIFY(browser->SetStartPage(now, QStringLiteral("https://now-old/")));
+
+    PageOptions options;
+    options.IEHomeSet = DetectStartPage();
+    QCOMPARE(options.IEHomeSet, 0);
+    QVERIFY(PagePath() != earlierPage);
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    QCOMPARE(browser->StartPage(now), ScratchBrowser::ThePage(now));
+    QCOMPARE(StoredOldIEHome(), QStringLiteral("https://now-old/"));
+    QCOMPARE(ApplyStartPage(0, options), QString());
+    QCOMPARE(browser->StartPage(now), QStringLiteral("https://now-old/"));
+    QCOMPARE(ReadFileBytes(earlierUserJs), setEarlier);
 }
 
 void tst_startpage::detectInternetExplorer_data()

@@ -11,6 +11,8 @@ enum class Browser
 {
     InternetExplorer,
     Firefox,
+    SnapFirefox,    // Ubuntu's, reached through its wrapper on the PATH; Linux only
+    FlatpakFirefox, // installed for the user; Linux only
 };
 
 // While one lives, the browsers that the start-page steps find are the tests' own, and none at
@@ -26,7 +28,7 @@ public:
     Q_DISABLE_COPY_MOVE(ScratchBrowser)
 
     // The browsers the program can set here, in the order it tries them: Internet Explorer and
-    // Firefox on Windows, Firefox on Linux.
+    // Firefox on Windows; on Linux the distribution's Firefox, the snap and the Flatpak.
     static QList<Browser> Browsers();
 
     // The browser is there for the user, with no start page of its own set: Internet Explorer
@@ -36,6 +38,8 @@ public:
     // What uninstalled browsers leave: an empty version value, a profile with no program. The
     // start-page steps must take it for no browser.
     bool LeaveBehind();
+    // The browser's program goes, whatever it wrote stays, as when it is uninstalled.
+    bool Remove(Browser browser);
     // Windows only: the registry says which Windows this is; an empty text is no value.
     bool SetWindows(const QString &build, const QString &edition,
                     const QString &installationType = {});
@@ -55,8 +59,11 @@ public:
     // Whether the browsers' settings are as the scratch browser itself last left them.
     bool IsUntouched() const;
 
-    // The profile of the scratch Firefox.
-    static QString FirefoxProfile();
+    // The profile of the scratch Firefox of that kind.
+    static QString FirefoxProfile(Browser browser = Browser::Firefox);
+    // The folder of a sandboxed Firefox's own in the home, which its sandbox lets it read; empty
+    // for other browsers.
+    static QString OwnFolder(Browser browser);
 
     // Windows only: where a Firefox installer registers it.
     enum class Registration

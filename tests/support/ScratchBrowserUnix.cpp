@@ -25,14 +25,16 @@ QString SystemRoot()
     return ScratchUser::Root() + QStringLiteral("/system");
 }
 
-QString ProfilesFolder()
+QString ProfilesFolder(Browser browser)
 {
-    return Home() + QStringLiteral("/.mozilla/firefox");
+    const QString own = ScratchBrowser::OwnFolder(browser);
+    return (own.isEmpty() ? Home() : own) + QStringLiteral("/.mozilla/firefox");
 }
 
 QList<QString> BrowserFolders()
 {
-    return {Home() + QStringLiteral("/.mozilla"), Home() + QStringLiteral("/.config/mozilla")};
+    return {Home() + QStringLiteral("/.mozilla"), Home() + QStringLiteral("/.config/mozilla"),
+            Home() + QStringLiteral("/snap"), Home() + QStringLiteral("/.var"), SystemRoot()};
 }
 
 QStringList Snapshot()
@@ -43,6 +45,12 @@ QStringList Snapshot()
     return all;
 }
 
+bool MakeScript(const QString &path, const QByteArray &script)
+{
+    return WriteFileBytes(path, script) &&
+           QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+}
+
 } // namespace
 
 struct ScratchBrowser::State
@@ -50,6 +58,20 @@ struct ScratchBrowser::State
     QByteArray path = qgetenv("PATH");
     QTemporaryDir programs; // the PATH the program looks through, with no Firefox at first
     QStringList settled;
+    Browser last = Browser::Firefox;
+
+    // The program that runs a Firefox of that kind: for the snap, the one its wrapper starts.
+    QString Program(Browser browser) const
+    {
+        switch (browser) {
+        case Browser::SnapFirefox:
+            return SystemRoot() + QStringLiteral("/snap/bin/firefox");
+        case Browser::FlatpakFirefox:
+            return Home() + QStringLiteral("/.local/share/flatpak/exports/bin/org.mozilla.firefox");
+        default:
+            return programs.path() + QStringLiteral("/firefox-esr");
+        }
+    }
 };
 
 ScratchBrowser::ScratchBrowser() : state(std::make_unique<State>())
@@ -80,24 +102,36 @@ void ScratchBrowser::Settled()
 
 QList<Browser> ScratchBrowser::Browsers()
 {
-    return {Browser::Firefox};
+    return {Browser::Firefox, Browser::SnapFirefox, Browser::FlatpakFirefox};
 }
 
 bool ScratchBrowser::Install(Browser browser)
 {
-    const QString program = state->programs.path() + QStringLiteral("/firefox-esr");
-    const bool made = browser == Browser::Firefox && MakeFirefoxProfile(ProfilesFolder()) &&
-                      WriteFileBytes(program, "#!/bin/sh\nexit 0\n") &&
-                      QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    const QString program = state->Program(browser);
+    // Ubuntu's transitional package puts a script on the PATH that starts the snap.
+    const bool wrapped = browser != Browser::SnapFirefox ||
+                         MakeScript(state->programs.path() + QStringLiteral("/firefox"),
+                                    "#!/bin/sh\nexec " + QFile::encodeName(program) + " \"$@\"\n");
+    const bool made = browser != Browser::InternetExplorer && wrapped &&
+                      MakeFirefoxProfile(ProfilesFolder(browser)) &&
+                      MakeScript(program, "#!/bin/sh\nexit 0\n");
+    state->last = browser;
     Settled();
     return made;
 }
 
 bool ScratchBrowser::LeaveBehind()
 {
-    const bool made = MakeFirefoxProfile(ProfilesFolder());
+    const bool made = MakeFirefoxProfile(ProfilesFolder(Browser::Firefox));
     Settled();
     return made;
+}
+
+bool ScratchBrowser::Remove(Browser browser)
+{
+    const bool removed = QFile::remove(state->Program(browser));
+    Settled();
+    return removed;
 }
 
 bool ScratchBrowser::SetWindows(const QString &, const QString &, const QString &)
@@ -107,17 +141,17 @@ bool ScratchBrowser::SetWindows(const QString &, const QString &, const QString 
 
 bool ScratchBrowser::RefuseWrites(Browser browser)
 {
-    return browser == Browser::Firefox && BlockUserJs(FirefoxProfile());
+    return browser != Browser::InternetExplorer && BlockUserJs(FirefoxProfile(browser));
 }
 
-QString ScratchBrowser::StartPage(Browser) const
+QString ScratchBrowser::StartPage(Browser browser) const
 {
-    return FirefoxHomePage(FirefoxProfile());
+    return FirefoxHomePage(FirefoxProfile(browser));
 }
 
-bool ScratchBrowser::SetStartPage(Browser, const QString &page)
+bool ScratchBrowser::SetStartPage(Browser browser, const QString &page)
 {
-    return SetFirefoxHomePage(FirefoxProfile(), page);
+    return SetFirefoxHomePage(FirefoxProfile(browser), page);
 }
 
 QString ScratchBrowser::ThePage(Browser)
@@ -127,7 +161,7 @@ QString ScratchBrowser::ThePage(Browser)
 
 bool ScratchBrowser::ShowsThePage() const
 {
-    return StartPage(Browser::Firefox) == ThePage(Browser::Firefox);
+    return StartPage(state->last) == ThePage(state->last);
 }
 
 bool ScratchBrowser::IsUntouched() const
@@ -135,9 +169,21 @@ bool ScratchBrowser::IsUntouched() const
     return Snapshot() == state->settled;
 }
 
-QString ScratchBrowser::FirefoxProfile()
+QString ScratchBrowser::FirefoxProfile(Browser browser)
 {
-    return ScratchProfileIn(ProfilesFolder());
+    return ScratchProfileIn(ProfilesFolder(browser));
+}
+
+QString ScratchBrowser::OwnFolder(Browser browser)
+{
+    switch (browser) {
+    case Browser::SnapFirefox:
+        return Home() + QStringLiteral("/snap/firefox/common");
+    case Browser::FlatpakFirefox:
+        return Home() + QStringLiteral("/.var/app/org.mozilla.firefox");
+    default:
+        return {};
+    }
 }
 
 bool ScratchBrowser::RegisterFirefox(Registration, const QString &, const QVariant &)

@@ -177,7 +177,17 @@ bool ScratchBrowser::IsUntouched() const
     return Snapshot() == state->settled;
 }
 
-QString ScratchBrowser::FirefoxProfile()
+bool ScratchBrowser::Remove(Browser)
+{
+    return false;
+}
+
+QString ScratchBrowser::OwnFolder(Browser)
+{
+    return {};
+}
+
+QString ScratchBrowser::FirefoxProfile(Browser)
 {
     return ScratchProfileIn(ProfilesFolder());
 }
