@@ -82,5 +82,5 @@ QList<FoundFirefox> FindFirefoxes()
     }
     if (programs.isEmpty())
         return {};
-    return {{programs, UserConfigFolder() + QStringLiteral("/Mozilla/Firefox")}};
+    return {{programs, UserConfigFolder() + QStringLiteral("/Mozilla/Firefox"), {}}};
 }
