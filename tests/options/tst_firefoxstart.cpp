@@ -3,6 +3,7 @@
 // clearing it puts back the page it showed before.
 #include "FirefoxHomePage.h"
 #include "FirefoxProfile.h"
+#include "FirefoxTestSeams.h"
 #include "FoundFirefoxUnix.h"
 #include "ModuleMain.h"
 #include "PageWriter.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,12 +93,15 @@ void Screenshot(const QString &name)
 class RunningFirefox
 {
 public:
-    explicit RunningFirefox(const QString &program)
+    // Without a profile, Firefox picks its default profile, which must be the one we wrote to.
+    explicit RunningFirefox(const QString &program, const QString &profile = {})
     {
-        // No --profile: Firefox picks its default profile, which must be the one we wrote to.
         firefox.setProcessChannelMode(QProcess::MergedChannels);
         firefox.setStandardOutputFile(LogPath());
-        firefox.start(program, {"--no-remote", "--new-instance"});
+        QStringList arguments{"--no-remote", "--new-instance"};
+        if (!profile.isEmpty())
+            arguments << "--profile" << profile;
+        firefox.start(program, arguments);
         firefox.waitForStarted();
     }
     ~RunningFirefox()
@@ -142,6 +147,7 @@ private slots:
     void initTestCase();
     void tickingOpensFirefoxOnThePage();
     void clearingPutsTheOldPageBack();
+    void snapLayoutOpensOnThePage();
     void cleanupTestCase();
 
 private:
@@ -184,12 +190,16 @@ void tst_firefoxstart::initTestCase()
 void tst_firefoxstart::cleanupTestCase()
 {
     SetProgramDirForTests({});
+    UsePageFolder({});
+    UseSystemFoldersForTests({});
 }
 
 // Through the options dialog, as a user does.
 void tst_firefoxstart::SetBox(bool ticked)
 {
+    // As the run does at its start.
     ChooseStartPageBrowser();
+    UsePageFolder(StartPageFolder());
     Globals().pageOptions.IEHomeSet = DetectStartPage();
     frmOptions dialog;
     dialog.show();
@@ -234,6 +244,72 @@ void tst_firefoxstart::clearingPutsTheOldPageBack()
     // setting back.
     QCOMPARE(DetectStartPage(), 0);
     QVERIFY(!ReadFileBytes(UserJsPath(profile)).contains(OurMark.toUtf8()));
+}
+
+// The same profile moved into a snap's layout of the home, the snap's program below a scratch
+// /snap and Ubuntu's wrapper the only Firefox on the PATH: the page and its pictures go into the
+// snap's own folder, which Firefox opens. No snap runs here, and ESR has no sandbox: the steps
+// rows show that the page lies where a sandbox reads it.
+void tst_firefoxstart::snapLayoutOpensOnThePage()
+{
+    const QString system = ScratchUser::Root() + QStringLiteral("/system");
+    UseSystemFoldersForTests(system);
+    const QString snapProgram = system + QStringLiteral("/snap/bin/firefox");
+    QVERIFY(WriteFileBytes(snapProgram, "#!/bin/sh\n"));
+    const QTemporaryDir path;
+    const QString wrapper = path.filePath(QStringLiteral("firefox"));
+    QVERIFY(
+        WriteFileBytes(wrapper, "#!/bin/sh\nexec " + QFile::encodeName(snapProgram) + " \"$@\"\n"));
+    QVERIFY(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::ExeOwner));
+    const QByteArray userPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(path.path()));
+    const auto restorePath = qScopeGuard([&userPath] { qputenv("PATH", userPath); });
+
+    const QString own = Home() + QStringLiteral("/snap/firefox/common");
+    const QString snapProfile = own + QStringLiteral("/.mozilla/firefox/tavrel-tests");
+    QVERIFY(QDir().mkpath(own + QStringLiteral("/.mozilla/firefox")));
+    QVERIFY(QDir().rename(profile, snapProfile));
+    QVERIFY(WriteFileBytes(own + QStringLiteral("/.mozilla/firefox/profiles.ini"),
+                           "[Profile0]\nName=tavrel-tests\nIsRelative=1\nPath=tavrel-tests\n"
+                           "Default=1\n\n[General]\nStartWithLastProfile=1\n"));
+    // Installed, with its real pictures, the program would write its page to ~/.local/share.
+    const QString bin = programDir.filePath(QStringLiteral("installed/usr/bin"));
+    for (const char *name : {"high.gif", "med.gif", "low.gif"}) {
+        const QString picture = QFINDTESTDATA(QStringLiteral("../../assets/") + name);
+        QVERIFY(WriteFileBytes(InstalledPictureFolder(bin) + u'/' + QLatin1String(name),
+                               ReadFileBytes(picture)));
+    }
+    SetProgramDirForTests(bin);
+    ModuleMain &g = Globals();
+    for (const qint16 priority : {3, 2, 1}) {
+        const int slot = g.itemTable.FindFreeSlot();
+        g.itemTable.Slot(slot) =
+            ItemRecord{true, {}, QStringLiteral("in the snap's folder"), priority};
+        g.itemList->Insert(QStringLiteral("Priority %1").arg(priority), slot);
+    }
+
+    SetBox(true);
+    QVERIFY(GeneratePage(nullptr, false));
+
+    QVERIFY2(PagePath().startsWith(own + QStringLiteral("/Tavrel/")), qPrintable(PagePath()));
+    for (const char *name : {"high.gif", "med.gif", "low.gif"})
+        QVERIFY(QFileInfo(own + QStringLiteral("/Tavrel/") + QLatin1String(name)).isFile());
+    QVERIFY(!QFileInfo::exists(Home() + QStringLiteral("/.local/share/Tavrel")));
+    QCOMPARE(FirefoxHomePage(snapProfile), PageUrl(PagePath()));
+    {
+        // Firefox itself runs with the user's PATH.
+        qputenv("PATH", userPath);
+        RunningFirefox firefox(program, snapProfile);
+        const QStringList titles = firefox.WaitForTitle(QStringLiteral("Tavrel List"));
+        QThread::sleep(2); // the pictures' load
+        Screenshot(QStringLiteral("firefox-snap-layout"));
+        QVERIFY2(!titles.filter(QStringLiteral("Tavrel List")).isEmpty(),
+                 qPrintable(titles.join(" | ") + u'\n' + QString::fromUtf8(Log())));
+    }
+    qputenv("PATH", QFile::encodeName(path.path()));
+    SetBox(false);
+    QCOMPARE(OurStringPref(ReadFileBytes(UserJsPath(snapProfile)), u"browser.startup.homepage"),
+             FirefoxDefaultHomePage);
 }
 
 TAVREL_TEST_MAIN(tst_firefoxstart)
