@@ -147,7 +147,8 @@ private slots:
     void initTestCase();
     void tickingOpensFirefoxOnThePage();
     void clearingPutsTheOldPageBack();
-    void snapLayoutOpensOnThePage();
+    void sandboxLayoutOpensOnThePage_data();
+    void sandboxLayoutOpensOnThePage();
     void cleanupTestCase();
 
 private:
@@ -246,29 +247,51 @@ void tst_firefoxstart::clearingPutsTheOldPageBack()
     QVERIFY(!ReadFileBytes(UserJsPath(profile)).contains(OurMark.toUtf8()));
 }
 
-// The same profile moved into a snap's layout of the home, the snap's program below a scratch
-// /snap and Ubuntu's wrapper the only Firefox on the PATH: the page and its pictures go into the
-// snap's own folder, which Firefox opens. No snap runs here, and ESR has no sandbox: the steps
-// rows show that the page lies where a sandbox reads it.
-void tst_firefoxstart::snapLayoutOpensOnThePage()
+// The same profile moved into a sandboxed Firefox's layout of the home, with that Firefox's
+// program where the finder looks for it: below a scratch /snap with Ubuntu's wrapper the only
+// Firefox on the PATH, or exported by the user's Flatpak installation. The page and its pictures
+// go into that Firefox's own folder, and Firefox opens on it there. No snap or Flatpak runs
+// here, and ESR has no sandbox: the steps rows show that the page lies where a sandbox reads it.
+void tst_firefoxstart::sandboxLayoutOpensOnThePage_data()
 {
+    QTest::addColumn<QString>("own");     // the Firefox's own folder, below the home
+    QTest::addColumn<QString>("program"); // below the scratch folder
+    QTest::addColumn<bool>("wrapped");    // started by a wrapper on the PATH
+
+    QTest::newRow("snap") << "snap/firefox/common"
+                          << "system/snap/bin/firefox" << true;
+    QTest::newRow("Flatpak") << ".var/app/org.mozilla.firefox"
+                             << "home/.local/share/flatpak/exports/bin/org.mozilla.firefox"
+                             << false;
+}
+
+void tst_firefoxstart::sandboxLayoutOpensOnThePage()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, program);
+    QFETCH(bool, wrapped);
+
     const QString system = ScratchUser::Root() + QStringLiteral("/system");
+    QVERIFY(QDir(system).removeRecursively()); // the earlier row's snap with it
     UseSystemFoldersForTests(system);
-    const QString snapProgram = system + QStringLiteral("/snap/bin/firefox");
-    QVERIFY(WriteFileBytes(snapProgram, "#!/bin/sh\n"));
+    program = ScratchUser::Root() + u'/' + program;
+    QVERIFY(WriteFileBytes(program, "#!/bin/sh\n"));
     const QTemporaryDir path;
-    const QString wrapper = path.filePath(QStringLiteral("firefox"));
-    QVERIFY(
-        WriteFileBytes(wrapper, "#!/bin/sh\nexec " + QFile::encodeName(snapProgram) + " \"$@\"\n"));
-    QVERIFY(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::ExeOwner));
+    if (wrapped) {
+        const QString wrapper = path.filePath(QStringLiteral("firefox"));
+        QVERIFY(
+            WriteFileBytes(wrapper, "#!/bin/sh\nexec " + QFile::encodeName(program) + " \"$@\"\n"));
+        QVERIFY(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::ExeOwner));
+    }
     const QByteArray userPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(path.path()));
     const auto restorePath = qScopeGuard([&userPath] { qputenv("PATH", userPath); });
 
-    const QString own = Home() + QStringLiteral("/snap/firefox/common");
-    const QString snapProfile = own + QStringLiteral("/.mozilla/firefox/tavrel-tests");
+    own = Home() + u'/' + own;
+    const QString moved = own + QStringLiteral("/.mozilla/firefox/tavrel-tests");
     QVERIFY(QDir().mkpath(own + QStringLiteral("/.mozilla/firefox")));
-    QVERIFY(QDir().rename(profile, snapProfile));
+    QVERIFY(QDir().rename(profile, moved));
+    profile = moved;
     QVERIFY(WriteFileBytes(own + QStringLiteral("/.mozilla/firefox/profiles.ini"),
                            "[Profile0]\nName=tavrel-tests\nIsRelative=1\nPath=tavrel-tests\n"
                            "Default=1\n\n[General]\nStartWithLastProfile=1\n"));
@@ -280,11 +303,12 @@ void tst_firefoxstart::snapLayoutOpensOnThePage()
                                ReadFileBytes(picture)));
     }
     SetProgramDirForTests(bin);
+    ResetGlobals();
     ModuleMain &g = Globals();
     for (const qint16 priority : {3, 2, 1}) {
         const int slot = g.itemTable.FindFreeSlot();
         g.itemTable.Slot(slot) =
-            ItemRecord{true, {}, QStringLiteral("in the snap's folder"), priority};
+            ItemRecord{true, {}, QStringLiteral("in its own folder"), priority};
         g.itemList->Insert(QStringLiteral("Priority %1").arg(priority), slot);
     }
 
@@ -295,20 +319,20 @@ void tst_firefoxstart::snapLayoutOpensOnThePage()
     for (const char *name : {"high.gif", "med.gif", "low.gif"})
         QVERIFY(QFileInfo(own + QStringLiteral("/Tavrel/") + QLatin1String(name)).isFile());
     QVERIFY(!QFileInfo::exists(Home() + QStringLiteral("/.local/share/Tavrel")));
-    QCOMPARE(FirefoxHomePage(snapProfile), PageUrl(PagePath()));
+    QCOMPARE(FirefoxHomePage(profile), PageUrl(PagePath()));
     {
         // Firefox itself runs with the user's PATH.
         qputenv("PATH", userPath);
-        RunningFirefox firefox(program, snapProfile);
+        RunningFirefox firefox(this->program, profile);
         const QStringList titles = firefox.WaitForTitle(QStringLiteral("Tavrel List"));
         QThread::sleep(2); // the pictures' load
-        Screenshot(QStringLiteral("firefox-snap-layout"));
+        Screenshot(QStringLiteral("firefox-%1-layout").arg(QTest::currentDataTag()));
         QVERIFY2(!titles.filter(QStringLiteral("Tavrel List")).isEmpty(),
                  qPrintable(titles.join(" | ") + u'\n' + QString::fromUtf8(Log())));
     }
     qputenv("PATH", QFile::encodeName(path.path()));
     SetBox(false);
-    QCOMPARE(OurStringPref(ReadFileBytes(UserJsPath(snapProfile)), u"browser.startup.homepage"),
+    QCOMPARE(OurStringPref(ReadFileBytes(UserJsPath(profile)), u"browser.startup.homepage"),
              FirefoxDefaultHomePage);
 }
 
