@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     const QString step = app.arguments().value(1);
     QTextStream out(stdout);
     ChooseStartPageBrowser();
+    UsePageFolder(StartPageFolder());
     PageOptions options;
     options.IEHomeSet = DetectStartPage();
     out << "browser: " << BrowserChoice().Caption << "\noffered: " << BrowserPresent()
