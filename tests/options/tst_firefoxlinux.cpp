@@ -11,15 +11,11 @@
 
 namespace {
 
-QByteArray Profile(const char *folder)
-{
-    return "[Profile0]\nName=p\nIsRelative=1\nPath=" + QByteArray(folder) + "\nDefault=1\n";
-}
-
 // A default profile in profilesFolder.
 Files ProfileIn(const QString &profilesFolder)
 {
-    return {{profilesFolder + QStringLiteral("/profiles.ini"), Profile("p")},
+    return {{profilesFolder + QStringLiteral("/profiles.ini"),
+             "[Profile0]\nName=p\nIsRelative=1\nPath=p\nDefault=1\n"},
             {profilesFolder + QStringLiteral("/p/"), {}}};
 }
 
