@@ -488,7 +488,7 @@ void tst_firefox::windowsFinder_data()
     QTest::newRow("32-bit on 64-bit Windows")
         << QStringList{"WOW:A"} << user << Files{} << QStringList{"A"} << one;
     QTest::newRow("one program registered twice, in another case")
-        << QStringList{"HKLM:A", "WOW:a"} << user << Files{} << QStringList{"A"} << one;
+        << QStringList{"HKCU:A", "HKLM:a"} << user << Files{} << QStringList{"A"} << one;
     QTest::newRow("PathToExe missing")
         << QStringList{"HKLM:none"} << user << Files{} << QStringList() << "";
     QTest::newRow("PathToExe a folder")
