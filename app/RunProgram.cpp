@@ -3,7 +3,9 @@
 #include "CommandLine.h"
 #include "ModuleMain.h"
 #include "OneCopyPerStore.h"
+#include "ProgramLayout.h"
 #include "SessionEnd.h"
+#include "StartPage.h"
 #include "StartingConsole.h"
 #include "TerminationSignals.h"
 #include "frmMain.h"
@@ -26,6 +28,9 @@ int RunMainWindow()
         break;
     }
     const RunItemList items;
+    // Before the list loads: the page goes where the browser chosen for the run can read it.
+    ChooseStartPageBrowser();
+    UsePageFolder(StartPageFolder());
     frmMain window;
     oneCopy.Serve(window);
     SessionEnd sessionEnd(window, termination);

@@ -25,6 +25,7 @@ struct ModuleMain
     bool EditMode = false;
 
     std::optional<ProgramPlaces> places; // decided at the first need
+    QString handedPageFolder;            // the page's own folder, when the run hands one over
     // While messagesUnattended > 0 messages go to standard error, the "Error" ones counted.
     int messagesUnattended = 0;
     int errorsWritten = 0;

@@ -51,9 +51,15 @@ const ProgramPlaces &CurrentLayout()
 
 } // namespace
 
-QString PictureFolder()
+QString OwnPictureFolder()
 {
     return CurrentLayout().PictureFolder;
+}
+
+QString PictureFolder()
+{
+    const QString &handed = Globals().handedPageFolder;
+    return handed.isEmpty() ? OwnPictureFolder() : handed;
 }
 
 QString PictureFile(const QString &name)
@@ -63,7 +69,13 @@ QString PictureFile(const QString &name)
 
 QString PagePath()
 {
-    return CurrentLayout().PageFolder + QDir::separator() + PageName;
+    const QString &handed = Globals().handedPageFolder;
+    return (handed.isEmpty() ? CurrentLayout().PageFolder : handed) + QDir::separator() + PageName;
+}
+
+void UsePageFolder(const QString &folder)
+{
+    Globals().handedPageFolder = QDir::toNativeSeparators(folder);
 }
 
 void SetProgramDirForTests(const QString &dir)

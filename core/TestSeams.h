@@ -9,14 +9,12 @@
 // and the page are is decided again from there, with the environment as it is then.
 void SetProgramDirForTests(const QString &dir);
 
-// Puts the store's folder and the user's data folder below root (root/config/Tavrel and
-// root/data/Tavrel), on every platform; an empty text brings the user's own back.
+// Puts the user's settings folder, and with it the store's folder and the Firefox profiles
+// found there on Windows, and the user's data folder below root (root/config, root/config/Tavrel
+// and root/data/Tavrel), on every platform; an empty text brings the user's own back.
 void UseUserFoldersForTests(const QString &root);
 
 // The shared state as it was before start-up, the run's item list emptied: the program's own
 // folder and message boxes back, nothing decided yet. Only the user's folders stay where
 // UseUserFoldersForTests put them.
 void ResetGlobals();
-
-// The folder that holds the page's three pictures, as ProgramLayout.h decides it.
-QString PictureFolder();

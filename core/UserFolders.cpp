@@ -15,11 +15,16 @@ const QString &TestRoot()
 
 } // namespace
 
-QString StoreFolder()
+QString UserConfigFolder()
 {
     if (!TestRoot().isEmpty())
-        return TestRoot() + QStringLiteral("/config/") + Application;
-    return PlatformConfigFolder() + u'/' + Application;
+        return TestRoot() + QStringLiteral("/config");
+    return PlatformConfigFolder();
+}
+
+QString StoreFolder()
+{
+    return UserConfigFolder() + u'/' + Application;
 }
 
 QString UserDataFolder()

@@ -64,6 +64,8 @@ QString WriteOurLines(const QString &profile, const QString &homePage, bool sync
         if (file.size() > UserJsLimit)
             return QStringLiteral("The file is too large to be the preferences file.");
         userJs = file.readAll();
+        // Windows will not put a new file in the place of one that is open.
+        file.close();
     }
     const QStringList lines{
         OurLine(HomePagePref, JsStringLiteral(homePage)),

@@ -1,12 +1,12 @@
 #include "FirefoxProfile.h"
 
 #include "MozillaIni.h"
+#include "SameFolder.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -76,9 +76,9 @@ bool LastRunByOneOf(const Profile &profile, const QStringList &programs)
     for (const IniSection &section : compatibility) {
         if (section.Name != u"Compatibility")
             continue;
-        const QString platformDir = QDir::cleanPath(section.Value(u"LastPlatformDir"));
+        const QString platformDir = section.Value(u"LastPlatformDir");
         for (const QString &program : programs) {
-            if (!platformDir.isEmpty() && platformDir == ProgramFolder(program))
+            if (!platformDir.isEmpty() && SameFolder(platformDir, ProgramFolder(program)))
                 return true;
         }
     }
@@ -141,29 +141,6 @@ QString DefaultFirefoxProfile(const QString &profilesFolder, const QStringList &
 {
     const QString folder = ChooseProfile(profilesFolder, programs);
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
-}
-
-bool IsSandboxedFirefox(const QString &program)
-{
-    const QString real = QFileInfo(program).canonicalFilePath();
-    if (real.startsWith(QStringLiteral("/snap/")) || program.startsWith(QStringLiteral("/snap/")))
-        return true;
-    QFile file(real.isEmpty() ? program : real);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray start = file.read(4096);
-    return start.startsWith("#!") && (start.contains("/snap/") || start.contains("flatpak"));
-}
-
-QStringList FirefoxPrograms()
-{
-    QStringList programs;
-    for (const char *name : {"firefox-esr", "firefox"}) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!program.isEmpty() && !IsSandboxedFirefox(program))
-            programs.append(program);
-    }
-    return programs;
 }
 
 QString FindFirefoxProfile(const QString &home, const QString &xdgConfigHome,

@@ -17,14 +17,6 @@ QString FirefoxProfilesFolder(const QString &home, const QString &xdgConfigHome)
 // several installs: the one whose profile was last run by one of them.
 QString DefaultFirefoxProfile(const QString &profilesFolder, const QStringList &programs);
 
-// The firefox and firefox-esr programs on the PATH, without those that run Firefox inside a
-// snap or a flatpak: their sandbox hides the page from them.
-QStringList FirefoxPrograms();
-
-// Whether program runs a Firefox of a snap or a flatpak: it lies below /snap, or it is a
-// script that hands over to one.
-bool IsSandboxedFirefox(const QString &program);
-
 // The default profile of the Firefox the user runs: empty when there is no Firefox program,
 // or no default profile (one left behind by a Firefox since removed does not count).
 QString FindFirefoxProfile(const QString &home, const QString &xdgConfigHome,

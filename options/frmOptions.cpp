@@ -3,6 +3,7 @@
 
 #include "ColorTable.h"
 #include "FixedForm.h"
+#include "MessageBox.h"
 #include "ModuleMain.h"
 #include "ProgramIcon.h"
 #include "StartPage.h"
@@ -107,8 +108,10 @@ void frmOptions::cmdDone_Click()
     options.LinkColor = ui->cmbLinkColor->currentText();
     options.VisitedLinkColor = ui->cmbVisitedLinkColor->currentText();
     options.BGColor = ui->cmbBackColor->currentText();
-    // A failed start-page write has shown its message; the rest is taken over all the same.
-    ApplyStartPage(this, ui->chkIE->isChecked() ? 1 : 0, options);
+    // A failed start-page write is shown; the rest is taken over all the same.
+    const QString failure = ApplyStartPage(ui->chkIE->isChecked() ? 1 : 0, options);
+    if (!failure.isEmpty())
+        ShowError(this, failure);
     options.HomeInNetscape = ui->chkNetscape->isChecked() ? 1 : 0;
     options.FontStyle =
         ui->optSerif->isChecked() ? QStringLiteral("serif") : QStringLiteral("sans-serif");

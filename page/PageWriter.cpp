@@ -2,13 +2,14 @@
 
 #include "ModuleMain.h"
 #include "PageText.h"
+#include "PictureCopies.h"
 #include "ProgramLayout.h"
 #include "WholeFile.h"
 
 bool WritePage(QString &reason)
 {
     const ModuleMain &g = Globals();
-    return WriteWholeFile(
+    return CopyPicturesBesidePage(reason) && WriteWholeFile(
         PagePath(),
         [&g](const PieceWriter &write) {
             return WritePageText(*g.itemList, g.itemTable, g.pageOptions, ProgramPictures(), write);

@@ -3,7 +3,7 @@
 class QString;
 
 // Writes "To-Do.htm" from the run's list, item table and page options where PagePath() says:
-// beside the program, or in the user's data folder for an installed program, which the first
-// page makes. The page is written whole or not at all: a failure leaves the old page as it was,
+// beside the program, in the user's data folder for an installed program (which the first page
+// makes), or in the folder handed to the page, with copies of the pictures beside it. The page is written whole or not at all: a failure leaves the old page as it was,
 // and reason says why, in the system's words. Answers whether the page was written.
 bool WritePage(QString &reason);

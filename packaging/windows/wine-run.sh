@@ -27,6 +27,18 @@ if [ ! -f "$WINEPREFIX/.made" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
+# The prefix's user has a Firefox profile of their own, as a user of the machine may: the suites
+# must find their own and leave this one alone.
+for roaming in "$WINEPREFIX"/drive_c/users/*/AppData/Roaming; do
+    [ "$roaming" != "$WINEPREFIX/drive_c/users/Public/AppData/Roaming" ] || continue
+    own="$roaming/Mozilla/Firefox"
+    if [ ! -f "$own/profiles.ini" ]; then
+        mkdir -p "$own/own.default"
+        printf '[Profile0]\nName=own\nIsRelative=1\nPath=own.default\nDefault=1\n' >"$own/profiles.ini"
+        printf 'user_pref("browser.startup.homepage", "https://own.example/");\n' >"$own/own.default/prefs.js"
+    fi
+done
+
 # Wine reads the search path in Windows spelling, where drive Z: is the Linux root.
 windows_path=""
 IFS=: read -r -a folders <<<"$dll_folders"

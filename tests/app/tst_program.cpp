@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +42,7 @@ private slots:
     void failedCloseSaysSoAndFails();
     void secondStartHandsOver();
     void killedCopyDoesNotBlock();
+    void pageWhereTheFlatpakReadsIt();
 
 private:
     // The program, with the suite's scratch user, or on Linux with another config folder.
@@ -216,6 +218,35 @@ void tst_program::killedCopyDoesNotBlock()
     QVERIFY(killed.waitForFinished());
 
     QVERIFY(Running(Start(), SettingsStore::FilePath()));
+}
+
+// The run looks for the browser before the list loads: with the Flatpak Firefox the one found, the
+// page that the close writes, and its pictures, go into that Firefox's own folder.
+void tst_program::pageWhereTheFlatpakReadsIt()
+{
+    if (OnWindows)
+        QSKIP("Flatpak is Linux's");
+    const QString home = QDir::homePath();
+    const QString own = home + QStringLiteral("/.var/app/org.mozilla.firefox");
+    const QString exported =
+        home + QStringLiteral("/.local/share/flatpak/exports/bin/org.mozilla.firefox");
+    const auto removeFlatpak = qScopeGuard([&] {
+        QDir(home + QStringLiteral("/.local/share/flatpak")).removeRecursively();
+        QDir(home + QStringLiteral("/.var")).removeRecursively();
+    });
+    QVERIFY(WriteFileBytes(exported, "#!/bin/sh\n"));
+    QVERIFY(WriteFileBytes(own + QStringLiteral("/.mozilla/firefox/profiles.ini"),
+                           "[Profile0]\nName=p\nIsRelative=1\nPath=p\nDefault=1\n"));
+    QVERIFY(QDir().mkpath(own + QStringLiteral("/.mozilla/firefox/p")));
+    QVERIFY(WriteStore(ReversedItems(3)));
+
+    QProcess &program = Start();
+    QVERIFY(Running(program, SettingsStore::FilePath()));
+    QVERIFY(Ended(program));
+
+    for (const char *name : {"To-Do.htm", "high.gif", "med.gif", "low.gif"})
+        QVERIFY2(QFileInfo::exists(own + QStringLiteral("/Tavrel/") + QLatin1String(name)), name);
+    QVERIFY(!QFileInfo::exists(Page()));
 }
 
 TAVREL_TEST_GUILESS_MAIN(tst_program)

@@ -33,6 +33,7 @@ void tst_layout::init()
     root = std::make_unique<QTemporaryDir>();
     QVERIFY(root->isValid());
     qputenv("HOME", QFile::encodeName(root->filePath("home")));
+    UsePageFolder({});
 }
 
 void tst_layout::folders_data()
@@ -41,17 +42,24 @@ void tst_layout::folders_data()
     QTest::addColumn<QString>("dataHome");
     QTest::addColumn<QString>("expectedPictures");
     QTest::addColumn<bool>("pageInDataFolder"); // else beside the program
+    QTest::addColumn<QString>("handed");        // the page's folder from the run; empty: none
 
     const QString bin = QStringLiteral("usr/bin");
     const QString share = InstalledPictureFolder(bin);
     const QString data = QStringLiteral("data");
 
-    QTest::newRow("beside the program") << QStringList{bin} << data << bin << false;
-    QTest::newRow("beside wins over an install") << QStringList{bin, share} << data << bin << false;
-    QTest::newRow("installed") << QStringList{share} << data << share << true;
+    const QString none;
+    const QString sandbox = QStringLiteral("home/snap/firefox/common/Tavrel");
+    QTest::newRow("beside the program") << QStringList{bin} << data << bin << false << none;
+    QTest::newRow("beside wins over an install")
+        << QStringList{bin, share} << data << bin << false << none;
+    QTest::newRow("installed") << QStringList{share} << data << share << true << none;
     QTest::newRow("installed, no XDG_DATA_HOME")
-        << QStringList{share} << QString() << share << true;
-    QTest::newRow("pictures nowhere") << QStringList{} << data << bin << false;
+        << QStringList{share} << QString() << share << true << none;
+    QTest::newRow("pictures nowhere") << QStringList{} << data << bin << false << none;
+    QTest::newRow("installed, handed a folder")
+        << QStringList{share} << data << share << true << sandbox;
+    QTest::newRow("beside, handed a folder") << QStringList{bin} << data << bin << false << sandbox;
 }
 
 void tst_layout::folders()
@@ -60,16 +68,23 @@ void tst_layout::folders()
     QFETCH(QString, dataHome);
     QFETCH(QString, expectedPictures);
     QFETCH(bool, pageInDataFolder);
+    QFETCH(QString, handed);
 
     for (const QString &folder : pictureFolders)
         QVERIFY(PutPictures(root->filePath(folder)));
     const QString dataFolder =
         UseDataFolder(dataHome.isEmpty() ? dataHome : root->filePath(dataHome));
     SetProgramDirForTests(root->filePath(QStringLiteral("usr/bin")));
+    if (!handed.isEmpty())
+        UsePageFolder(root->filePath(handed));
 
-    const QString pageFolder = pageInDataFolder ? dataFolder + QStringLiteral("/Tavrel")
-                                                : root->filePath(QStringLiteral("usr/bin"));
-    QCOMPARE(PictureFolder(), QDir::toNativeSeparators(root->filePath(expectedPictures)));
+    QString pageFolder = pageInDataFolder ? dataFolder + QStringLiteral("/Tavrel")
+                                          : root->filePath(QStringLiteral("usr/bin"));
+    if (!handed.isEmpty())
+        pageFolder = root->filePath(handed);
+    QCOMPARE(OwnPictureFolder(), QDir::toNativeSeparators(root->filePath(expectedPictures)));
+    QCOMPARE(PictureFolder(),
+             handed.isEmpty() ? OwnPictureFolder() : QDir::toNativeSeparators(pageFolder));
     QCOMPARE(PagePath(), QDir::toNativeSeparators(pageFolder + QStringLiteral("/To-Do.htm")));
 }
 

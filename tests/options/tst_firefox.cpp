@@ -1,77 +1,31 @@
 #include "FirefoxHomePage.h"
 #include "FirefoxProfile.h"
-#include "MessageBox.h"
+#include "FoundFirefox.h"
 #include "PageOptions.h"
 #include "ProgramLayout.h"
+#include "RowHome.h"
 #include "ScratchBrowser.h"
+#include "ScratchFirefox.h"
 #include "ScratchUser.h"
-#include "SettingsStore.h"
 #include "StartPage.h"
 #include "TestSeams.h"
+#include "TestSupport.h"
+#include "UserFolders.h"
 #include "UserPrefs.h"
-#include "WindowSupport.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
-
-using Files = QList<std::pair<QString, QByteArray>>;
 
 namespace {
 
 const QString HomePagePref = QStringLiteral("browser.startup.homepage");
 const QString SyncPref = QStringLiteral("services.sync.prefs.sync.browser.startup.homepage");
 const QString None = QStringLiteral("(none)");
-
-// Every file and folder below folder, sorted.
-QStringList Everything(const QString &folder)
-{
-    QStringList all;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        all << it.next();
-    all.sort();
-    return all;
-}
-
-// A home of the row's own. Paths are below it; "%HOME%" in a file stands for it; a file ending
-// in '/' is a folder, and content starting with "->" makes a link to that path.
-class RowHome
-{
-public:
-    explicit RowHome(const Files &files) : dir(ScratchUser::Root() + QStringLiteral("/row-XXXXXX"))
-    {
-        for (const auto &[path, content] : files)
-            Make(path, content);
-    }
-    QString Path(const QString &relative = {}) const
-    {
-        return relative.isEmpty() ? dir.path() : dir.path() + u'/' + relative;
-    }
-    QByteArray Read(const QString &relative) const { return ReadFileBytes(Path(relative)); }
-
-private:
-    void Make(const QString &path, QByteArray content)
-    {
-        content.replace("%HOME%", QFile::encodeName(dir.path()));
-        const QString full = Path(path);
-        if (path.endsWith(u'/')) {
-            QVERIFY(QDir().mkpath(full));
-        } else if (content.startsWith("->")) {
-            QVERIFY(QDir().mkpath(QFileInfo(full).absolutePath()));
-            QVERIFY(QFile::link(Path(QString::fromUtf8(content.mid(2))), full));
-        } else {
-            QVERIFY(WriteFileBytes(full, content));
-        }
-    }
-
-    QTemporaryDir dir;
-};
 
 QByteArray Ours(const QString &name, const QString &value)
 {
@@ -98,8 +52,6 @@ private slots:
     void profilesFolder();
     void defaultProfile_data();
     void defaultProfile();
-    void sandboxed_data();
-    void sandboxed();
     void stringLiteral_data();
     void stringLiteral();
     void readPrefs_data();
@@ -112,15 +64,12 @@ private slots:
     void writeUserJs();
     void giveBack_data();
     void giveBack();
-    void steps_data();
-    void steps();
-    void nothingMadeWithoutFirefox();
-    void failedWriteNamesFirefox();
     void largePrefsJs();
+    void windowsFinder_data();
+    void windowsFinder();
 
 private:
     QTemporaryDir programDir;
-    QList<Message> messages;
     std::optional<ScratchBrowser> browser;
 };
 
@@ -128,12 +77,10 @@ void tst_firefox::initTestCase()
 {
     QVERIFY(programDir.isValid());
     SetProgramDirForTests(programDir.path());
-    SetMessageSink([this](const Message &message) { messages.append(message); });
 }
 
 void tst_firefox::init()
 {
-    messages.clear();
     browser.reset();
     browser.emplace();
     QVERIFY(WriteStore({}));
@@ -142,7 +89,6 @@ void tst_firefox::init()
 void tst_firefox::cleanupTestCase()
 {
     browser.reset();
-    SetMessageSink({});
     SetProgramDirForTests({});
 }
 
@@ -271,6 +217,10 @@ void tst_firefox::defaultProfile()
     QFETCH(QStringList, programs);
     QFETCH(QString, expected);
 
+    for (const auto &file : files) {
+        if (OnWindows && file.second.startsWith("->"))
+            QSKIP("Windows has shortcuts, not links; its Firefox is found by its own path");
+    }
     const RowHome home(files);
     // Firefox rewrites prefs.js as it runs: "new" was written last.
     const QDateTime now = QDateTime::currentDateTime();
@@ -286,33 +236,8 @@ void tst_firefox::defaultProfile()
         program = home.Path(program);
     const QString found =
         FindFirefoxProfile(home.Path(), home.Path(QStringLiteral(".config")), programs);
-    QCOMPARE(found, expected.isEmpty() ? QString() : home.Path(expected));
-}
-
-void tst_firefox::sandboxed_data()
-{
-    QTest::addColumn<QByteArray>("program");
-    QTest::addColumn<bool>("sandboxed");
-
-    QTest::newRow("Debian's wrapper")
-        << QByteArray("#!/bin/sh\nFIREFOX=\"$(command -v firefox)\"\nexec firefox-esr \"$@\"\n")
-        << false;
-    QTest::newRow("hands over to a snap")
-        << QByteArray("#!/bin/sh\nexec /snap/bin/firefox \"$@\"\n") << true;
-    QTest::newRow("hands over to a flatpak")
-        << QByteArray("#!/bin/sh\nexec flatpak run org.mozilla.firefox \"$@\"\n") << true;
-    QTest::newRow("a program, not a script") << QByteArray("\x7f"
-                                                           "ELF.../snap/...")
-                                             << false;
-}
-
-void tst_firefox::sandboxed()
-{
-    QFETCH(QByteArray, program);
-    QFETCH(bool, sandboxed);
-
-    const RowHome home({{"bin/firefox", program}});
-    QCOMPARE(IsSandboxedFirefox(home.Path(QStringLiteral("bin/firefox"))), sandboxed);
+    // A backslash of a path is a separator on Windows.
+    QCOMPARE(found, expected.isEmpty() ? QString() : QDir::cleanPath(home.Path(expected)));
 }
 
 void tst_firefox::stringLiteral_data()
@@ -527,115 +452,12 @@ void tst_firefox::giveBack()
     QCOMPARE(home.Read(QStringLiteral("p/user.js")), after);
 }
 
-// The three steps as the program runs them, on the scratch home's Firefox.
-void tst_firefox::steps_data()
-{
-    QTest::addColumn<QByteArray>("prefsJs");
-    QTest::addColumn<QString>("storedOld"); // null: none stored
-    QTest::addColumn<int>("ieHomeSet");
-    QTest::addColumn<int>("ieChecked");
-    QTest::addColumn<int>("expectedIEHomeSet");
-    QTest::addColumn<QString>("expectedStoredOld");
-    QTest::addColumn<QString>("expectedHomePage"); // "page" for the page's file URL
-
-    const QByteArray old = R"(user_pref("browser.startup.homepage", "https://old/");)";
-    const QString none;
-    QTest::newRow("set keeps the old page") << old << none << 0 << 1 << 1 << "https://old/"
-                                            << "page";
-    QTest::newRow("set over Firefox's default")
-        << QByteArray() << none << 0 << 1 << 1 << "about:home"
-        << "page";
-    QTest::newRow("restore the stored page")
-        << old << "https://older/" << 1 << 0 << 0 << "https://older/"
-        << "https://older/";
-    QTest::newRow("restore with nothing stored")
-        << old << none << 1 << 0 << 0 << none << "about:home";
-    QTest::newRow("ticked and already set") << old << none << 1 << 1 << 1 << none << "https://old/";
-    QTest::newRow("clear and not set") << old << none << 0 << 0 << 0 << none << "https://old/";
-}
-
-void tst_firefox::steps()
-{
-    QFETCH(QByteArray, prefsJs);
-    QFETCH(QString, storedOld);
-    QFETCH(int, ieHomeSet);
-    QFETCH(int, ieChecked);
-    QFETCH(int, expectedIEHomeSet);
-    QFETCH(QString, expectedStoredOld);
-    QFETCH(QString, expectedHomePage);
-
-    QVERIFY(browser->Install());
-    QVERIFY(BrowserPresent());
-    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
-    QVERIFY(WriteFileBytes(profile + QStringLiteral("/prefs.js"), prefsJs));
-    if (!storedOld.isNull()) {
-        SettingsStore store;
-        store.WriteSetting("Main", "OldIEHome", storedOld);
-        QVERIFY(store.Sync());
-    }
-    PageOptions options;
-    options.IEHomeSet = qint16(ieHomeSet);
-
-    ApplyStartPage(nullptr, ieChecked, options);
-
-    QCOMPARE(options.IEHomeSet, expectedIEHomeSet);
-    QCOMPARE(SettingsStore().ReadSetting("Main", "OldIEHome", QString()), expectedStoredOld);
-    QCOMPARE(FirefoxHomePage(profile),
-             expectedHomePage == u"page" ? PageUrl(PagePath()) : expectedHomePage);
-    QCOMPARE(DetectStartPage(), expectedHomePage == u"page" ? 1 : 0);
-    // Syncing of the home page is off exactly while our line sets the page.
-    const bool syncOff = ReadFileBytes(UserJsPath(profile)).contains(Ours(SyncPref, "false"));
-    QCOMPARE(syncOff, expectedHomePage == u"page" && ieChecked == 1 && ieHomeSet == 0);
-    QVERIFY(messages.isEmpty());
-}
-
-void tst_firefox::nothingMadeWithoutFirefox()
-{
-    QVERIFY(browser->LeaveBehind());
-    const QStringList before = Everything(QDir::homePath());
-
-    QVERIFY(!BrowserPresent());
-    QCOMPARE(DetectStartPage(), 0);
-    PageOptions options;
-    ApplyStartPage(nullptr, 1, options);
-    QCOMPARE(options.IEHomeSet, 0);
-
-    QCOMPARE(Everything(QDir::homePath()), before);
-}
-
-void tst_firefox::failedWriteNamesFirefox()
-{
-    QVERIFY(browser->Install());
-    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
-    // Root writes wherever a mode bit says not to: a folder in the file's place stops it.
-    QVERIFY(QDir().mkpath(UserJsPath(profile) + QStringLiteral("/in the way")));
-    QVERIFY(WriteStore("[Main]\nOldIEHome=https://kept/\n"));
-    PageOptions options;
-    options.OldIEHome = QStringLiteral("mem");
-
-    ApplyStartPage(nullptr, 1, options);
-
-    QCOMPARE(options.IEHomeSet, 0);
-    QCOMPARE(options.OldIEHome, QString());
-    QCOMPARE(SettingsStore().ReadSetting("Main", "OldIEHome"), "https://kept/");
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages[0].Title, "Error");
-    QCOMPARE(messages[0].Icon, MessageIcon::Critical);
-    const QStringList lines = messages[0].Text.split(u'\r');
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[0], "Firefox settings write error.");
-    QVERIFY2(lines[1].startsWith(UserJsPath(profile) + QStringLiteral(": ")) &&
-                 lines[1].size() > UserJsPath(profile).size() + 2,
-             qPrintable(lines[1]));
-    QCOMPARE(lines[2], "Firefox home page not set.");
-}
-
 // A prefs.js grown far past anything Firefox writes: only its start is read, so start-up stays
 // quick; what stands beyond it is not seen.
 void tst_firefox::largePrefsJs()
 {
-    QVERIFY(browser->Install());
-    const QString profile = QDir::homePath() + QStringLiteral("/.mozilla/firefox/tests.default");
+    QVERIFY(browser->Install(Browser::Firefox));
+    const QString profile = ScratchBrowser::FirefoxProfile();
     QByteArray prefs;
     for (int i = 0; prefs.size() < (8 << 20); ++i)
         prefs += "user_pref(\"some.preference.of.the.user." + QByteArray::number(i) +
@@ -647,5 +469,126 @@ void tst_firefox::largePrefsJs()
     QCOMPARE(FirefoxHomePage(profile), "about:home");
 }
 
-TAVREL_TEST_MAIN(tst_firefox)
+// Firefox on Windows, as its installers register it. Programs are named by letter: A in
+// Program Files, B installed for the user alone.
+void tst_firefox::windowsFinder_data()
+{
+    QTest::addColumn<QStringList>("registrations"); // where:PathToExe
+    QTest::addColumn<QString>("user");              // the name of the user's folder
+    QTest::addColumn<Files>("profiles");            // none: one profile, the default
+    QTest::addColumn<QStringList>("programs");
+    QTest::addColumn<QString>("profile"); // empty: none
+
+    const QString user = QStringLiteral("tester");
+    const QString one = QStringLiteral("tests.default");
+    QTest::newRow("per user") << QStringList{"HKCU:B"} << user << Files{} << QStringList{"B"}
+                              << one;
+    QTest::newRow("for the machine")
+        << QStringList{"HKLM:A"} << user << Files{} << QStringList{"A"} << one;
+    QTest::newRow("32-bit on 64-bit Windows")
+        << QStringList{"WOW:A"} << user << Files{} << QStringList{"A"} << one;
+    QTest::newRow("one program registered twice, in another case")
+        << QStringList{"HKCU:A", "HKLM:a"} << user << Files{} << QStringList{"A"} << one;
+    QTest::newRow("PathToExe missing")
+        << QStringList{"HKLM:none"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe a folder")
+        << QStringList{"HKLM:folder"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe a number")
+        << QStringList{"HKLM:number"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe holding a NUL")
+        << QStringList{"HKLM:nul"} << user << Files{} << QStringList() << "";
+    QTest::newRow("PathToExe of a program gone")
+        << QStringList{"HKLM:gone"} << user << Files{} << QStringList() << "";
+    QTest::newRow("a bad registration beside a good one")
+        << QStringList{"HKCU:folder", "HKLM:A"} << user << Files{} << QStringList{"A"} << one;
+    const QByteArray ab = "[InstallA]\nDefault=a\n[InstallB]\nDefault=b\n"
+                          "[Profile0]\nPath=a\nIsRelative=1\n[Profile1]\nPath=b\nIsRelative=1\n";
+    QTest::newRow("several installs: the one that ran the profile, case and separators aside")
+        << QStringList{"HKLM:A", "HKCU:B"} << user
+        << Files{{"profiles.ini", ab},
+                 {"a/compatibility.ini", "[Compatibility]\nLastPlatformDir=C:\\Other\n"},
+                 {"b/compatibility.ini", "[Compatibility]\nLastPlatformDir=%B%\n"}}
+        << QStringList{"B", "A"} << "b";
+    QTest::newRow("a user named outside the code page")
+        << QStringList{"HKCU:B"} << QString::fromUtf8("Пользователь") << Files{} << QStringList{"B"}
+        << one;
+}
+
+void tst_firefox::windowsFinder()
+{
+    QFETCH(QStringList, registrations);
+    QFETCH(QString, user);
+    QFETCH(Files, profiles);
+    QFETCH(QStringList, programs);
+    QFETCH(QString, profile);
+
+    if (!OnWindows)
+        QSKIP("Firefox is registered so on Windows only");
+    if (user.front().unicode() > 0xff && (AnsiCodePage() == 1251 || AnsiCodePage() == 65001))
+        QSKIP("The ANSI code page holds the user's name");
+    // The user's roaming folder goes with the user's name, below a folder of the row's own.
+    static int rows = 0;
+    const QString home = ScratchUser::Root() + QStringLiteral("/users%1/").arg(++rows) + user;
+    UseUserFoldersForTests(home + QStringLiteral("/AppData"));
+    const auto back = qScopeGuard([] { UseUserFoldersForTests(ScratchUser::Root()); });
+    const QString profilesFolder = UserConfigFolder() + QStringLiteral("/Mozilla/Firefox");
+    const QMap<QString, QString> program{
+        {"A", home + QStringLiteral("/Program Files/Mozilla Firefox/firefox.exe")},
+        {"B", home + QStringLiteral("/AppData/Local/Mozilla Firefox/firefox.exe")},
+    };
+    for (const QString &path : program)
+        QVERIFY(ScratchBrowser::MakeProgram(path));
+    if (profiles.isEmpty())
+        QVERIFY(MakeFirefoxProfile(profilesFolder));
+    for (auto [path, content] : profiles) {
+        content.replace(
+            "%B%", QDir::toNativeSeparators(QFileInfo(program["B"]).path()).toUpper().toUtf8());
+        QVERIFY(WriteFileBytes(profilesFolder + u'/' + path, content));
+    }
+    using Where = ScratchBrowser::Registration;
+    const QMap<QString, Where> places{
+        {"HKCU", Where::CurrentUser}, {"HKLM", Where::Machine}, {"WOW", Where::Machine32}};
+    for (const QString &registration : registrations) {
+        const QString where = registration.section(u':', 0, 0);
+        const QString exe = registration.section(u':', 1);
+        const QString a = QDir::toNativeSeparators(program["A"]);
+        const QVariant value = exe == u"A"        ? QVariant(a)
+                               : exe == u"a"      ? QVariant(a.toLower())
+                               : exe == u"B"      ? QVariant(QDir::toNativeSeparators(program["B"]))
+                               : exe == u"folder" ? QVariant(QFileInfo(a).path())
+                               : exe == u"number" ? QVariant(5u)
+                               : exe == u"nul"    ? QVariant(a + QChar(0) + QStringLiteral("x"))
+                               : exe == u"gone"   ? QVariant(home + QStringLiteral("/gone.exe"))
+                                                  : QVariant();
+        QVERIFY(browser->RegisterFirefox(places[where], QStringLiteral("115.5.0esr (x64 en-US)"),
+                                         value));
+    }
+
+    const QList<FoundFirefox> found = FindFirefoxes();
+    QStringList expected;
+    for (const QString &letter : programs)
+        expected << program[letter];
+    QCOMPARE(found.isEmpty() ? QStringList() : found.first().Programs, expected);
+    if (found.isEmpty())
+        return;
+    QCOMPARE(found.first().ProfilesFolder, profilesFolder);
+    const QString chosen =
+        DefaultFirefoxProfile(found.first().ProfilesFolder, found.first().Programs);
+    QCOMPARE(chosen, profilesFolder + u'/' + profile);
+
+    // The page reaches the profile's user.js as an encoded file URL; Internet Explorer stays as
+    // it was.
+    ChooseStartPageBrowser();
+    QCOMPARE(BrowserChoice().Caption, "Firefox");
+    PageOptions options;
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    const QString address = PageUrl(PagePath());
+    QVERIFY2(address.startsWith(QStringLiteral("file:///")) &&
+                 QString::fromLatin1(address.toLatin1()) == address,
+             qPrintable(address));
+    QVERIFY(ReadFileBytes(UserJsPath(chosen)).contains(address.toLatin1()));
+    QCOMPARE(browser->StartPage(Browser::InternetExplorer), QString());
+}
+
+TAVREL_TEST_GUILESS_MAIN(tst_firefox)
 #include "tst_firefox.moc"

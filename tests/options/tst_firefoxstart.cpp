@@ -3,6 +3,8 @@
 // clearing it puts back the page it showed before.
 #include "FirefoxHomePage.h"
 #include "FirefoxProfile.h"
+#include "FirefoxTestSeams.h"
+#include "FoundFirefoxUnix.h"
 #include "ModuleMain.h"
 #include "PageWriter.h"
 #include "ProgramLayout.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,12 +93,15 @@ void Screenshot(const QString &name)
 class RunningFirefox
 {
 public:
-    explicit RunningFirefox(const QString &program)
+    // Without a profile, Firefox picks its default profile, which must be the one we wrote to.
+    explicit RunningFirefox(const QString &program, const QString &profile = {})
     {
-        // No --profile: Firefox picks its default profile, which must be the one we wrote to.
         firefox.setProcessChannelMode(QProcess::MergedChannels);
         firefox.setStandardOutputFile(LogPath());
-        firefox.start(program, {"--no-remote", "--new-instance"});
+        QStringList arguments{"--no-remote", "--new-instance"};
+        if (!profile.isEmpty())
+            arguments << "--profile" << profile;
+        firefox.start(program, arguments);
         firefox.waitForStarted();
     }
     ~RunningFirefox()
@@ -141,6 +147,8 @@ private slots:
     void initTestCase();
     void tickingOpensFirefoxOnThePage();
     void clearingPutsTheOldPageBack();
+    void sandboxLayoutOpensOnThePage_data();
+    void sandboxLayoutOpensOnThePage();
     void cleanupTestCase();
 
 private:
@@ -184,11 +192,16 @@ void tst_firefoxstart::initTestCase()
 void tst_firefoxstart::cleanupTestCase()
 {
     SetProgramDirForTests({});
+    UsePageFolder({});
+    UseSystemFoldersForTests({});
 }
 
 // Through the options dialog, as a user does.
 void tst_firefoxstart::SetBox(bool ticked)
 {
+    // As the run does at its start.
+    ChooseStartPageBrowser();
+    UsePageFolder(StartPageFolder());
     Globals().pageOptions.IEHomeSet = DetectStartPage();
     frmOptions dialog;
     dialog.show();
@@ -233,6 +246,96 @@ void tst_firefoxstart::clearingPutsTheOldPageBack()
     // setting back.
     QCOMPARE(DetectStartPage(), 0);
     QVERIFY(!ReadFileBytes(UserJsPath(profile)).contains(OurMark.toUtf8()));
+}
+
+// The same profile moved into a sandboxed Firefox's layout of the home, with that Firefox's
+// program where the finder looks for it: below a scratch /snap with Ubuntu's wrapper the only
+// Firefox on the PATH, or exported by the user's Flatpak installation. The page and its pictures
+// go into that Firefox's own folder, and Firefox opens on it there. No snap or Flatpak runs
+// here, and ESR has no sandbox: the steps rows show that the page lies where a sandbox reads it.
+void tst_firefoxstart::sandboxLayoutOpensOnThePage_data()
+{
+    QTest::addColumn<QString>("own");     // the Firefox's own folder, below the home
+    QTest::addColumn<QString>("program"); // below the scratch folder
+    QTest::addColumn<bool>("wrapped");    // started by a wrapper on the PATH
+
+    QTest::newRow("snap") << "snap/firefox/common"
+                          << "system/snap/bin/firefox" << true;
+    QTest::newRow("Flatpak") << ".var/app/org.mozilla.firefox"
+                             << "home/.local/share/flatpak/exports/bin/org.mozilla.firefox"
+                             << false;
+}
+
+void tst_firefoxstart::sandboxLayoutOpensOnThePage()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, program);
+    QFETCH(bool, wrapped);
+
+    const QString system = ScratchUser::Root() + QStringLiteral("/system");
+    QVERIFY(QDir(system).removeRecursively()); // the earlier row's snap with it
+    UseSystemFoldersForTests(system);
+    program = ScratchUser::Root() + u'/' + program;
+    QVERIFY(WriteFileBytes(program, "#!/bin/sh\n"));
+    const QTemporaryDir path;
+    if (wrapped) {
+        const QString wrapper = path.filePath(QStringLiteral("firefox"));
+        QVERIFY(
+            WriteFileBytes(wrapper, "#!/bin/sh\nexec " + QFile::encodeName(program) + " \"$@\"\n"));
+        QVERIFY(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const QByteArray userPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(path.path()));
+    const auto restorePath = qScopeGuard([&userPath] { qputenv("PATH", userPath); });
+
+    own = Home() + u'/' + own;
+    const QString moved = own + QStringLiteral("/.mozilla/firefox/tavrel-tests");
+    QVERIFY(QDir().mkpath(own + QStringLiteral("/.mozilla/firefox")));
+    QVERIFY(QDir().rename(profile, moved));
+    profile = moved;
+    QVERIFY(WriteFileBytes(own + QStringLiteral("/.mozilla/firefox/profiles.ini"),
+                           "[Profile0]\nName=tavrel-tests\nIsRelative=1\nPath=tavrel-tests\n"
+                           "Default=1\n\n[General]\nStartWithLastProfile=1\n"));
+    // Installed, with its real pictures, the program would write its page to ~/.local/share.
+    const QString bin = programDir.filePath(QStringLiteral("installed/usr/bin"));
+    for (const char *name : {"high.gif", "med.gif", "low.gif"}) {
+        const QString picture = QFINDTESTDATA(QStringLiteral("../../assets/") + name);
+        QVERIFY(WriteFileBytes(InstalledPictureFolder(bin) + u'/' + QLatin1String(name),
+                               ReadFileBytes(picture)));
+    }
+    ResetGlobals();
+    SetProgramDirForTests(bin);
+    ModuleMain &g = Globals();
+    for (const qint16 priority : {3, 2, 1}) {
+        const int slot = g.itemTable.FindFreeSlot();
+        g.itemTable.Slot(slot) =
+            ItemRecord{true, {}, QStringLiteral("in its own folder"), priority};
+        g.itemList->Insert(QStringLiteral("Priority %1").arg(priority), slot);
+    }
+
+    SetBox(true);
+    QString reason;
+    QVERIFY2(WritePage(reason), qPrintable(reason));
+
+    QVERIFY2(PagePath().startsWith(own + QStringLiteral("/Tavrel/")), qPrintable(PagePath()));
+    for (const char *name : {"high.gif", "med.gif", "low.gif"})
+        QVERIFY(QFileInfo(own + QStringLiteral("/Tavrel/") + QLatin1String(name)).isFile());
+    QVERIFY(!QFileInfo::exists(Home() + QStringLiteral("/.local/share/Tavrel")));
+    QCOMPARE(FirefoxHomePage(profile), PageUrl(PagePath()));
+    {
+        // Firefox itself runs with the user's PATH.
+        qputenv("PATH", userPath);
+        RunningFirefox firefox(this->program, profile);
+        const QStringList titles = firefox.WaitForTitle(QStringLiteral("Tavrel List"));
+        QThread::sleep(2); // the pictures' load
+        Screenshot(QStringLiteral("firefox-%1-layout").arg(QTest::currentDataTag()));
+        QVERIFY2(!titles.filter(QStringLiteral("Tavrel List")).isEmpty(),
+                 qPrintable(titles.join(" | ") + u'\n' + QString::fromUtf8(Log())));
+    }
+    qputenv("PATH", QFile::encodeName(path.path()));
+    SetBox(false);
+    QCOMPARE(OurStringPref(ReadFileBytes(UserJsPath(profile)), u"browser.startup.homepage"),
+             FirefoxDefaultHomePage);
 }
 
 TAVREL_TEST_MAIN(tst_firefoxstart)

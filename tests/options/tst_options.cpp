@@ -45,6 +45,7 @@ private slots:
     void internetExplorerNeedsTheBrowser();
     void greyedInternetExplorerLeavesStartPageAlone();
     void okWithInternetExplorerTickedSetsStartPage();
+    void failedStartPageIsShown();
     void listsHoldTheirEntries();
     void captionsAndToolTips_data();
     void captionsAndToolTips();
@@ -380,31 +381,61 @@ void tst_options::enterAndEscDoNotCloseTheDialog()
         QVERIFY(!button->isDefault() && !button->autoDefault());
 }
 
+Q_DECLARE_METATYPE(Browser)
+
+// The box says which browser it sets, the one chosen at the start; with none it is greyed out
+// and says the platform's usual one.
 void tst_options::internetExplorerNeedsTheBrowser_data()
 {
     QTest::addColumn<QString>("browser");
     QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("toolTip");
 
-    QTest::newRow("no browser") << "none" << false;
-    QTest::newRow("left behind") << "left behind" << false;
-    QTest::newRow("installed") << "installed" << true;
+    const QString ie = QStringLiteral("Internet Explorer");
+    const QString ieTip = QStringLiteral(" Only verified on versions 4-5 ");
+    const QString firefox = QStringLiteral("Firefox");
+    const QString firefoxTip =
+        QStringLiteral(" Makes the list Firefox's home page from Firefox's next start ");
+    const bool ieFirst = ScratchBrowser::Browsers().constFirst() == Browser::InternetExplorer;
+    QTest::newRow("no browser") << "none" << false << (ieFirst ? ie : firefox)
+                                << (ieFirst ? ieTip : firefoxTip);
+    QTest::newRow("left behind") << "left behind" << false << (ieFirst ? ie : firefox)
+                                 << (ieFirst ? ieTip : firefoxTip);
+    if (ieFirst)
+        QTest::newRow("Internet Explorer") << "Internet Explorer" << true << ie << ieTip;
+    QTest::newRow("Firefox") << "Firefox" << true << firefox << firefoxTip;
+    if (ScratchBrowser::Browsers().contains(Browser::SnapFirefox)) {
+        QTest::newRow("snap Firefox") << "snap" << true << firefox << firefoxTip;
+        QTest::newRow("Flatpak Firefox") << "Flatpak" << true << firefox << firefoxTip;
+    }
 }
 
 void tst_options::internetExplorerNeedsTheBrowser()
 {
     QFETCH(QString, browser);
     QFETCH(bool, enabled);
+    QFETCH(QString, caption);
+    QFETCH(QString, toolTip);
 
     if (browser == u"left behind")
         QVERIFY(this->browser->LeaveBehind());
-    else if (browser == u"installed")
-        QVERIFY(this->browser->Install());
+    else if (browser == u"Internet Explorer")
+        QVERIFY(this->browser->Install(Browser::InternetExplorer));
+    else if (browser == u"Firefox")
+        QVERIFY(this->browser->Install(Browser::Firefox));
+    else if (browser == u"snap")
+        QVERIFY(this->browser->Install(Browser::SnapFirefox));
+    else if (browser == u"Flatpak")
+        QVERIFY(this->browser->Install(Browser::FlatpakFirefox));
     Globals().pageOptions.IEHomeSet = 1;
     frmOptions dialog;
     auto *ie = Control<QCheckBox>(dialog, QStringLiteral("chkIE"));
     QVERIFY(ie);
     QCOMPARE(ie->isEnabled(), enabled);
     QVERIFY(ie->isChecked()); // greyed out, it still shows its value
+    QCOMPARE(ie->text(), caption);
+    QCOMPARE(ie->toolTip(), toolTip);
     QVERIFY(Control(dialog, QStringLiteral("chkNetscape"))->isEnabled());
 }
 
@@ -440,6 +471,26 @@ void tst_options::okWithInternetExplorerTickedSetsStartPage()
     // What OK takes over after the start page is taken over all the same.
     QCOMPARE(options.HomeInNetscape, qint16(0));
     QCOMPARE(options.FontStyle, QStringLiteral("serif"));
+}
+
+// The start-page steps only answer what went wrong; the dialog shows it, and closes all the same.
+void tst_options::failedStartPageIsShown()
+{
+    QVERIFY(browser->Install());
+    Globals().pageOptions.IEHomeSet = 0;
+    frmOptions dialog;
+    dialog.show();
+    // Once the dialog has found the browser there, as a registry that refuses writes hides it.
+    QVERIFY(browser->RefuseWrites(ScratchBrowser::Browsers().constFirst()));
+    Click(dialog, QStringLiteral("chkIE"));
+    Click(dialog, QStringLiteral("cmdDone"));
+
+    QCOMPARE(Globals().pageOptions.IEHomeSet, qint16(0));
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].Title, "Error");
+    QCOMPARE(messages[0].Icon, MessageIcon::Critical);
+    QVERIFY(messages[0].Text.endsWith(QStringLiteral(" home page not set.")));
+    QVERIFY(!dialog.isVisible());
 }
 
 void tst_options::listsHoldTheirEntries()
@@ -508,16 +559,7 @@ void tst_options::captionsAndToolTips_data()
         QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(caption)
                                << QString::fromUtf8(toolTip);
     }
-    // The browser the start page goes to: Internet Explorer on Windows, Firefox on Linux.
-    if (OnWindows) {
-        QTest::newRow("chkIE") << "chkIE"
-                               << "Internet Explorer"
-                               << " Only verified on versions 4-5 ";
-    } else {
-        QTest::newRow("chkIE") << "chkIE"
-                               << "Firefox"
-                               << " Makes the list Firefox's home page from Firefox's next start ";
-    }
+    // chkIE says the browser it sets: internetExplorerNeedsTheBrowser.
 }
 
 void tst_options::captionsAndToolTips()

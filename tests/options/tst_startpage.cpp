@@ -1,42 +1,91 @@
-#include "MessageBox.h"
+#include "InternetExplorerRule.h"
+#include "ModuleMain.h"
 #include "PageOptions.h"
+#include "PageWriter.h"
 #include "ProgramLayout.h"
-#include "Registry.h"
-#include "ScratchRegistry.h"
+#include "ScratchBrowser.h"
+#include "ScratchFirefox.h"
 #include "ScratchUser.h"
 #include "SettingsStore.h"
 #include "StartPage.h"
 #include "TestSeams.h"
-#include "WindowSupport.h"
+#include "TestSupport.h"
+#include "UserPrefs.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
 
+Q_DECLARE_METATYPE(Browser)
+
 namespace {
 
-const QString StartPageKey = QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main");
-const QString BrowserKey = QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer");
 const QString MakersAddress = QStringLiteral("http://www.tavrel.example/");
+const QString SyncOff = OurLine(QStringLiteral("services.sync.prefs.sync.browser.startup.homepage"),
+                                QStringLiteral("false"));
 
-// A null text stands for no "Start Page" value at all.
-QString StartPage()
+QString Name(Browser browser)
 {
-    return RegReadString(RegRoot::CurrentUser, StartPageKey, QStringLiteral("Start Page"),
-                         QString());
-}
-
-void SetStartPage(const QString &page)
-{
-    if (!page.isNull())
-        QVERIFY(RegWriteString(RegRoot::CurrentUser, StartPageKey, "Start Page", page));
+    return browser == Browser::InternetExplorer ? QStringLiteral("Internet Explorer")
+                                                : QStringLiteral("Firefox");
 }
 
 // A null text stands for no stored "OldIEHome".
 QString StoredOldIEHome()
 {
     return SettingsStore().ReadSetting("Main", "OldIEHome", QString());
+}
+
+void StoreOldIEHome(const QString &old)
+{
+    if (old.isNull())
+        return;
+    SettingsStore store;
+    store.WriteSetting("Main", "OldIEHome", old);
+    QVERIFY(store.Sync());
+}
+
+bool Offered(Browser browser)
+{
+    return ScratchBrowser::Browsers().contains(browser);
+}
+
+// The browser as a row's name has it.
+QString Label(Browser browser)
+{
+    switch (browser) {
+    case Browser::SnapFirefox:
+        return QStringLiteral("snap Firefox");
+    case Browser::FlatpakFirefox:
+        return QStringLiteral("Flatpak Firefox");
+    default:
+        return Name(browser);
+    }
+}
+
+// The page, for a list of one item of each priority, and the pictures it names.
+QStringList WrittenPageAndPictures()
+{
+    ModuleMain &g = Globals();
+    for (const qint16 priority : {1, 2, 3}) {
+        const int slot = g.itemTable.FindFreeSlot();
+        g.itemTable.Slot(slot) = ItemRecord{true, {}, {}, priority};
+        g.itemList->Insert(QString::number(priority), slot);
+    }
+    QString reason;
+    const bool written = WritePage(reason);
+    g.itemTable = ItemTable{};
+    g.itemList->Clear();
+    QStringList files{written ? PagePath() : QStringLiteral("(not written)")};
+    static const QRegularExpression src(QStringLiteral("src=\"([^\"]*)\""));
+    for (const QRegularExpressionMatch &match :
+         src.globalMatch(QString::fromLocal8Bit(ReadFileBytes(PagePath()))))
+        files << match.captured(1);
+    return files;
 }
 
 } // namespace
@@ -50,35 +99,43 @@ private slots:
     void init();
     void cleanupTestCase();
 
-    void detect_data();
-    void detect();
-    void browserPresent_data();
-    void browserPresent();
-    void apply_data();
-    void apply();
+    void steps_data();
+    void steps();
     void failedWrite_data();
     void failedWrite();
+    void nothingMadeWithoutBrowser();
+    void internetExplorerRule_data();
+    void internetExplorerRule();
+    void choice_data();
+    void choice();
+    void internetExplorerSetEarlierNowFirefox();
+    void firefoxMoves_data();
+    void firefoxMoves();
+    void usersOwnFirefoxUntouched();
+    void detectInternetExplorer_data();
+    void detectInternetExplorer();
 
 private:
     QTemporaryDir programDir;
-    QList<Message> messages;
-    std::optional<ScratchRegistry> registry;
+    std::optional<ScratchBrowser> browser;
 };
 
+// Installed, as the program finds itself, its page goes to the user's data folder unless a
+// browser needs it elsewhere.
 void tst_startpage::initTestCase()
 {
     QVERIFY(programDir.isValid());
-    SetProgramDirForTests(programDir.path());
-    SetMessageSink([this](const Message &message) { messages.append(message); });
+    const QString bin = programDir.filePath(QStringLiteral("usr/bin"));
+    QVERIFY(PutPictures(InstalledPictureFolder(bin)));
+    SetProgramDirForTests(bin);
 }
 
-// Every test starts with an empty registry and a store holding other settings, which must
-// survive whatever the start-page steps write.
+// Every test starts with no browser and a store holding other settings, which must survive
+// whatever the start-page steps write.
 void tst_startpage::init()
 {
-    messages.clear();
-    registry.reset();
-    registry.emplace();
+    browser.reset();
+    browser.emplace();
     SettingsStore store;
     store.DeleteAllSettings();
     store.WriteSetting("Main", "HeaderColor", "Red");
@@ -88,11 +145,356 @@ void tst_startpage::init()
 
 void tst_startpage::cleanupTestCase()
 {
-    SetMessageSink({});
+    browser.reset();
     SetProgramDirForTests({});
 }
 
-void tst_startpage::detect_data()
+// The three steps as the program runs them, once for each browser it can set here.
+void tst_startpage::steps_data()
+{
+    QTest::addColumn<Browser>("browser");
+    QTest::addColumn<QString>("startPage"); // null: none of the user's
+    QTest::addColumn<QString>("storedOld"); // null: none stored
+    QTest::addColumn<int>("ieHomeSet");
+    QTest::addColumn<int>("ieChecked");
+    QTest::addColumn<int>("expectedIEHomeSet");
+    QTest::addColumn<QString>("expectedOldIEHome");
+    QTest::addColumn<QString>("expectedStoredOld");
+    QTest::addColumn<QString>("expectedStartPage"); // "page": the page, as the browser takes it
+
+    const QString none;
+    for (const Browser b : ScratchBrowser::Browsers()) {
+        // What differs: the page a browser without a start page of the user's shows, and the
+        // one put back when the store lost the page it replaced.
+        const bool ie = b == Browser::InternetExplorer;
+        const QString unset = ie ? PagePath() : QStringLiteral("about:home");
+        const QString forgotten = ie ? MakersAddress : QStringLiteral("about:home");
+        const auto row = [&](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(Label(b) + QStringLiteral(": ") + name)) << b;
+        };
+        // OldIEHome starts as "mem" in memory.
+        row("set keeps the old page") << "http://old/" << none << 0 << 1 << 1 << "http://old/"
+                                      << "http://old/"
+                                      << "page";
+        row("set with no start page") << none << none << 0 << 1 << 1 << unset << unset << "page";
+        row("set replaces a stored old page") << "http://b/"
+                                              << "http://a/" << 0 << 1 << 1 << "http://b/"
+                                              << "http://b/"
+                                              << "page";
+        row("restore the stored page") << "http://x/"
+                                       << "http://old/" << 1 << 0 << 0 << "mem"
+                                       << "http://old/"
+                                       << "http://old/";
+        row("restore with nothing stored")
+            << "http://x/" << none << 1 << 0 << 0 << "mem" << none << forgotten;
+        row("ticked and already set")
+            << "http://x/" << none << 1 << 1 << 1 << "mem" << none << "http://x/";
+        row("clear and not set") << "http://x/"
+                                 << "http://old/" << 0 << 0 << 0 << "mem"
+                                 << "http://old/"
+                                 << "http://x/";
+    }
+}
+
+void tst_startpage::steps()
+{
+    QFETCH(Browser, browser);
+    QFETCH(QString, startPage);
+    QFETCH(QString, storedOld);
+    QFETCH(int, ieHomeSet);
+    QFETCH(int, ieChecked);
+    QFETCH(int, expectedIEHomeSet);
+    QFETCH(QString, expectedOldIEHome);
+    QFETCH(QString, expectedStoredOld);
+    QFETCH(QString, expectedStartPage);
+
+    QVERIFY(this->browser->Install(browser));
+    QVERIFY(BrowserPresent());
+    QCOMPARE(BrowserChoice().Caption, Name(browser));
+    if (!startPage.isNull())
+        QVERIFY(this->browser->SetStartPage(browser, startPage));
+    StoreOldIEHome(storedOld);
+    PageOptions options;
+    options.IEHomeSet = qint16(ieHomeSet);
+    options.OldIEHome = "mem";
+    const QString dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    const QStringList dataFiles = Listing(dataHome);
+
+    QCOMPARE(ApplyStartPage(ieChecked, options), QString());
+
+    const bool showsPage = expectedStartPage == u"page";
+    QCOMPARE(options.IEHomeSet, expectedIEHomeSet);
+    QCOMPARE(options.OldIEHome, expectedOldIEHome);
+    QCOMPARE(this->browser->StartPage(browser),
+             showsPage ? ScratchBrowser::ThePage(browser) : expectedStartPage);
+    QCOMPARE(StoredOldIEHome(), expectedStoredOld);
+    // Stored on disk at once, not when the program closes.
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()).contains("OldIEHome"),
+             !expectedStoredOld.isNull());
+    QCOMPARE(SettingsStore().ReadSetting("Main", "HeaderColor"), "Red");
+    QCOMPARE(SettingsStore().ReadSetting(" 1", "Name"), "First");
+    QCOMPARE(DetectStartPage(), showsPage ? 1 : 0);
+    if (browser != Browser::InternetExplorer) {
+        // Syncing of the home page is off exactly while our line sets the page.
+        const QByteArray userJs =
+            ReadFileBytes(ScratchBrowser::FirefoxProfile(browser) + "/user.js");
+        QCOMPARE(userJs.contains(SyncOff.toUtf8()), showsPage && ieChecked == 1 && ieHomeSet == 0);
+    }
+    // A sandbox reads only its own folder: the page and its pictures are there, and nothing
+    // goes to the user's data folder.
+    if (const QString own = ScratchBrowser::OwnFolder(browser); !own.isEmpty()) {
+        const QStringList written = WrittenPageAndPictures();
+        QCOMPARE(written.size(), 4);
+        for (const QString &file : written) {
+            QVERIFY2(file.startsWith(own + u'/'), qPrintable(file));
+            QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+        }
+        QCOMPARE(Listing(dataHome), dataFiles);
+    }
+}
+
+void tst_startpage::failedWrite_data()
+{
+    QTest::addColumn<Browser>("browser");
+    QTest::addColumn<int>("ieHomeSet");
+    QTest::addColumn<int>("ieChecked");
+    QTest::addColumn<QString>("expectedOldIEHome");
+    QTest::addColumn<QStringList>("failure"); // the lines of the "Error" box; "*" any text
+
+    for (const Browser b : ScratchBrowser::Browsers()) {
+        const QStringList failure =
+            b == Browser::InternetExplorer
+                ? QStringList{"Registry write error.", "Internet Explorer home page not set."}
+                : QStringList{"Firefox settings write error.", "*", "Firefox home page not set."};
+        QTest::newRow(qPrintable(Label(b) + QStringLiteral(": set")))
+            << b << 0 << 1 << "" << failure;
+        QTest::newRow(qPrintable(Label(b) + QStringLiteral(": restore goes unreported")))
+            << b << 1 << 0 << "mem" << QStringList();
+    }
+}
+
+void tst_startpage::failedWrite()
+{
+    QFETCH(Browser, browser);
+    QFETCH(int, ieHomeSet);
+    QFETCH(int, ieChecked);
+    QFETCH(QString, expectedOldIEHome);
+    QFETCH(QStringList, failure);
+
+    QVERIFY(this->browser->Install(browser));
+    StoreOldIEHome(QStringLiteral("https://kept/"));
+    QVERIFY(this->browser->RefuseWrites(browser));
+    const QByteArray store = ReadFileBytes(SettingsStore::FilePath());
+    PageOptions options;
+    options.IEHomeSet = qint16(ieHomeSet);
+    options.OldIEHome = "mem";
+
+    const QStringList lines = ApplyStartPage(ieChecked, options).split(u'\r', Qt::SkipEmptyParts);
+
+    QCOMPARE(options.IEHomeSet, 0);
+    QCOMPARE(options.OldIEHome, expectedOldIEHome);
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
+    QCOMPARE(lines.size(), failure.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (failure[i] != u"*")
+            QCOMPARE(lines[i], failure[i]);
+    }
+    if (browser != Browser::InternetExplorer && !failure.isEmpty()) {
+        // The line between names the file and the system's reason.
+        const QString userJs =
+            QDir::toNativeSeparators(ScratchBrowser::FirefoxProfile(browser) + "/user.js");
+        QVERIFY2(lines[1].startsWith(userJs + QStringLiteral(": ")) &&
+                     lines[1].size() > userJs.size() + 2,
+                 qPrintable(lines[1]));
+    }
+}
+
+// What uninstalled browsers leave is no browser: nothing is written, nothing stored.
+void tst_startpage::nothingMadeWithoutBrowser()
+{
+    QVERIFY(browser->LeaveBehind());
+    const QByteArray store = ReadFileBytes(SettingsStore::FilePath());
+
+    QVERIFY(!BrowserPresent());
+    QCOMPARE(DetectStartPage(), 0);
+    PageOptions options;
+    QVERIFY(!ApplyStartPage(1, options).isEmpty());
+    QCOMPARE(options.IEHomeSet, 0);
+    options.IEHomeSet = 1;
+    QCOMPARE(ApplyStartPage(0, options), QString());
+
+    QVERIFY(browser->IsUntouched());
+    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
+}
+
+void tst_startpage::internetExplorerRule_data()
+{
+    QTest::addColumn<QStringList>("facts"); // build, edition, installation type, IE's version
+    QTest::addColumn<bool>("runs");
+
+    const QString ie = QStringLiteral("9.11.19041.0");
+    using F = QStringList;
+    QTest::newRow("Windows 11") << F{"22631", "Professional", "Client", ie} << false;
+    QTest::newRow("Windows 11 LTSC") << F{"26100", "EnterpriseS", "Client", ie} << false;
+    QTest::newRow("Windows 10, retired") << F{"19045", "Professional", "Client", ie} << false;
+    QTest::newRow("Windows 10 LTSC") << F{"17763", "EnterpriseS", "Client", ie} << true;
+    QTest::newRow("Windows 10 IoT LTSC") << F{"19044", "IoTEnterpriseS", "Client", ie} << true;
+    QTest::newRow("LTSC without IE") << F{"17763", "EnterpriseS", "Client", ""} << false;
+    QTest::newRow("Server 2022") << F{"20348", "ServerStandard", "Server", ie} << true;
+    QTest::newRow("Server Core") << F{"20348", "ServerStandard", "Server Core", ie} << false;
+    QTest::newRow("edition in another case") << F{"17763", "enterprises", "Client", ie} << false;
+    QTest::newRow("build not a number") << F{"17763a", "EnterpriseS", "Client", ie} << false;
+    QTest::newRow("values missing") << F{"", "", "", ie} << false;
+}
+
+void tst_startpage::internetExplorerRule()
+{
+    QFETCH(QStringList, facts);
+    QFETCH(bool, runs);
+
+    QCOMPARE(InternetExplorerRuns({facts[0], facts[1], facts[2], facts[3]}), runs);
+}
+
+// Which browser the box sets, as the registry and the user's folders say at the start.
+void tst_startpage::choice_data()
+{
+    QTest::addColumn<QStringList>("windows"); // build, edition, installation type; none: no values
+    QTest::addColumn<bool>("internetExplorer");
+    QTest::addColumn<bool>("firefox");
+    QTest::addColumn<QString>("chosen"); // empty: none
+
+    const QStringList win11{"22631", "Professional", "Client"};
+    const QStringList ltsc{"17763", "EnterpriseS", "Client"};
+    QTest::newRow("nothing") << QStringList() << false << false << "";
+    QTest::newRow("Firefox alone") << QStringList() << false << true << "Firefox";
+    QTest::newRow("LTSC: Internet Explorer over Firefox")
+        << ltsc << true << true << "Internet Explorer";
+    QTest::newRow("Windows 11: Firefox, though IE's version is there")
+        << win11 << true << true << "Firefox";
+    QTest::newRow("Windows 11 without Firefox") << win11 << true << false << "";
+    QTest::newRow("Server: Internet Explorer") << QStringList{"20348", "ServerDatacenter", "Server"}
+                                               << true << false << "Internet Explorer";
+}
+
+void tst_startpage::choice()
+{
+    QFETCH(QStringList, windows);
+    QFETCH(bool, internetExplorer);
+    QFETCH(bool, firefox);
+    QFETCH(QString, chosen);
+
+    if ((internetExplorer || !windows.isEmpty()) && !Offered(Browser::InternetExplorer))
+        QSKIP("Internet Explorer is a browser of Windows only");
+    if (internetExplorer)
+        QVERIFY(browser->Install(Browser::InternetExplorer));
+    if (!windows.isEmpty())
+        QVERIFY(browser->SetWindows(windows[0], windows[1], windows[2]));
+    if (firefox)
+        QVERIFY(browser->Install(Browser::Firefox));
+
+    QCOMPARE(BrowserPresent(), !chosen.isEmpty());
+    // With none, the box shows the platform's usual browser.
+    QCOMPARE(BrowserChoice().Caption,
+             chosen.isEmpty() ? Name(ScratchBrowser::Browsers().constFirst()) : chosen);
+    if (chosen.isEmpty()) {
+        QVERIFY(browser->IsUntouched());
+        PageOptions options;
+        QVERIFY(!ApplyStartPage(1, options).isEmpty());
+        QVERIFY(browser->IsUntouched());
+        QCOMPARE(StoredOldIEHome(), QString());
+    }
+}
+
+// An earlier version set Internet Explorer's start page; now the machine runs Windows 11 with
+// Firefox. Internet Explorer's value stays as it is, whatever happens to Firefox's.
+void tst_startpage::internetExplorerSetEarlierNowFirefox()
+{
+    if (!Offered(Browser::InternetExplorer))
+        QSKIP("Internet Explorer is a browser of Windows only");
+    QVERIFY(browser->Install(Browser::InternetExplorer));
+    QVERIFY(browser->SetStartPage(Browser::InternetExplorer, PagePath()));
+    StoreOldIEHome(QStringLiteral("http://ie-old/"));
+    QVERIFY(browser->SetWindows("22631", "Professional", "Client"));
+    QVERIFY(browser->Install(Browser::Firefox));
+    QVERIFY(browser->SetStartPage(Browser::Firefox, QStringLiteral("https://ff-old/")));
+
+    PageOptions options;
+    options.IEHomeSet = DetectStartPage();
+    QCOMPARE(options.IEHomeSet, 0);
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    QCOMPARE(browser->StartPage(Browser::Firefox), ScratchBrowser::ThePage(Browser::Firefox));
+    QCOMPARE(StoredOldIEHome(), QStringLiteral("https://ff-old/"));
+    QCOMPARE(ApplyStartPage(0, options), QString());
+    QCOMPARE(browser->StartPage(Browser::Firefox), QStringLiteral("https://ff-old/"));
+    QCOMPARE(browser->StartPage(Browser::InternetExplorer), PagePath());
+}
+
+// The suites' Firefox is found below the scratch folder; the user's own profiles, in the roaming
+// folder the system names, are never read or written.
+void tst_startpage::usersOwnFirefoxUntouched()
+{
+    const QString own = UsersOwnRoamingFolder();
+    if (own.isEmpty())
+        QSKIP("On Linux the suites move HOME itself, so no path leads to the user's own");
+    const QString mozilla = own + QStringLiteral("/Mozilla");
+    QVERIFY(!mozilla.startsWith(ScratchUser::Root()));
+    const QStringList before = Listing(mozilla);
+    if (!QFileInfo::exists(mozilla + QStringLiteral("/Firefox/profiles.ini")))
+        qInfo("The user has no Firefox profile of their own here: only its absence is checked");
+
+    QVERIFY(browser->Install(Browser::Firefox));
+    PageOptions options;
+    options.IEHomeSet = DetectStartPage();
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    QCOMPARE(DetectStartPage(), 1);
+    QCOMPARE(ApplyStartPage(0, options), QString());
+
+    QCOMPARE(Listing(mozilla), before);
+    QVERIFY(!browser->ShowsThePage());
+}
+
+// What an earlier run set in a Firefox of another kind stays as it was, the page with it.
+void tst_startpage::firefoxMoves_data()
+{
+    QTest::addColumn<Browser>("earlier");
+    QTest::addColumn<Browser>("now");
+
+    // Ubuntu's upgrade replaces the package with a wrapper that starts the snap.
+    QTest::newRow("the distribution's package to the snap")
+        << Browser::Firefox << Browser::SnapFirefox;
+    QTest::newRow("the snap removed") << Browser::SnapFirefox << Browser::Firefox;
+}
+
+void tst_startpage::firefoxMoves()
+{
+    QFETCH(Browser, earlier);
+    QFETCH(Browser, now);
+
+    if (!Offered(Browser::SnapFirefox))
+        QSKIP("snaps and Flatpaks are Linux's");
+    QVERIFY(browser->Install(earlier));
+    PageOptions earlierRun;
+    QCOMPARE(ApplyStartPage(1, earlierRun), QString());
+    const QString earlierPage = PagePath();
+    const QString earlierUserJs = ScratchBrowser::FirefoxProfile(earlier) + "/user.js";
+    const QByteArray setEarlier = ReadFileBytes(earlierUserJs);
+    QVERIFY(browser->Remove(earlier));
+    QVERIFY(browser->Install(now));
+    QVERIFY(browser->SetStartPage(now, QStringLiteral("https://now-old/")));
+
+    PageOptions options;
+    options.IEHomeSet = DetectStartPage();
+    QCOMPARE(options.IEHomeSet, 0);
+    QVERIFY(PagePath() != earlierPage);
+    QCOMPARE(ApplyStartPage(1, options), QString());
+    QCOMPARE(browser->StartPage(now), ScratchBrowser::ThePage(now));
+    QCOMPARE(StoredOldIEHome(), QStringLiteral("https://now-old/"));
+    QCOMPARE(ApplyStartPage(0, options), QString());
+    QCOMPARE(browser->StartPage(now), QStringLiteral("https://now-old/"));
+    QCOMPARE(ReadFileBytes(earlierUserJs), setEarlier);
+}
+
+void tst_startpage::detectInternetExplorer_data()
 {
     QTest::addColumn<QString>("startPage");
     QTest::addColumn<int>("expected");
@@ -105,146 +507,19 @@ void tst_startpage::detect_data()
     QTest::newRow("file URL") << "file://" + PagePath() << 0;
 }
 
-void tst_startpage::detect()
+// Internet Explorer's start page is its page only as the same text, case aside.
+void tst_startpage::detectInternetExplorer()
 {
     QFETCH(QString, startPage);
     QFETCH(int, expected);
 
-    SetStartPage(startPage);
+    if (!Offered(Browser::InternetExplorer))
+        QSKIP("Internet Explorer is a browser of Windows only");
+    QVERIFY(browser->Install(Browser::InternetExplorer));
+    if (!startPage.isNull())
+        QVERIFY(browser->SetStartPage(Browser::InternetExplorer, startPage));
     QCOMPARE(DetectStartPage(), expected);
 }
 
-void tst_startpage::browserPresent_data()
-{
-    QTest::addColumn<QString>("keyPath");
-    QTest::addColumn<QVariant>("version"); // a text, a number, or nothing at all
-    QTest::addColumn<bool>("expected");
-
-    QTest::newRow("no version") << BrowserKey << QVariant() << false;
-    QTest::newRow("version") << BrowserKey << QVariant("11.0") << true;
-    QTest::newRow("key in other case")
-        << "Software\\microsoft\\internet explorer" << QVariant("9") << true;
-    QTest::newRow("empty version") << BrowserKey << QVariant("") << false;
-    QTest::newRow("version as a number") << BrowserKey << QVariant(11u) << false;
-}
-
-void tst_startpage::browserPresent()
-{
-    QFETCH(QString, keyPath);
-    QFETCH(QVariant, version);
-    QFETCH(bool, expected);
-
-    const QString name = QStringLiteral("Version");
-    if (version.typeId() == QMetaType::UInt)
-        QVERIFY(RegWriteNumber(RegRoot::LocalMachine, keyPath, name, version.toUInt()));
-    else if (version.isValid())
-        QVERIFY(RegWriteString(RegRoot::LocalMachine, keyPath, name, version.toString()));
-    QCOMPARE(BrowserPresent(), expected);
-}
-
-void tst_startpage::apply_data()
-{
-    QTest::addColumn<int>("ieHomeSet");
-    QTest::addColumn<int>("ieChecked");
-    QTest::addColumn<QString>("startPage");
-    QTest::addColumn<QString>("storedOld");
-    QTest::addColumn<int>("expectedIEHomeSet");
-    QTest::addColumn<QString>("expectedOldIEHome");
-    QTest::addColumn<QString>("expectedStartPage");
-    QTest::addColumn<QString>("expectedStoredOld");
-
-    // OldIEHome starts as "mem" in memory.
-    const QString none;
-    const QString page = PagePath();
-    QTest::newRow("set keeps the old page")
-        << 0 << 1 << "http://old/" << none << 1 << "http://old/" << page << "http://old/";
-    QTest::newRow("set with no start page keeps the page itself")
-        << 0 << 1 << none << none << 1 << page << page << page;
-    QTest::newRow("set replaces a stored old page")
-        << 0 << 1 << "http://b/"
-        << "http://a/" << 1 << "http://b/" << page << "http://b/";
-    QTest::newRow("restore the stored page") << 1 << 0 << page << "http://old/" << 0 << "mem"
-                                             << "http://old/"
-                                             << "http://old/";
-    QTest::newRow("restore with nothing stored")
-        << 1 << 0 << page << none << 0 << "mem" << MakersAddress << none;
-    QTest::newRow("ticked and already set") << 1 << 1 << "http://x/" << none << 1 << "mem"
-                                            << "http://x/" << none;
-    QTest::newRow("clear and not set")
-        << 0 << 0 << page << "http://old/" << 0 << "mem" << page << "http://old/";
-}
-
-void tst_startpage::apply()
-{
-    QFETCH(int, ieHomeSet);
-    QFETCH(int, ieChecked);
-    QFETCH(QString, startPage);
-    QFETCH(QString, storedOld);
-    QFETCH(int, expectedIEHomeSet);
-    QFETCH(QString, expectedOldIEHome);
-    QFETCH(QString, expectedStartPage);
-    QFETCH(QString, expectedStoredOld);
-
-    SetStartPage(startPage);
-    if (!storedOld.isNull()) {
-        SettingsStore store;
-        store.WriteSetting("Main", "OldIEHome", storedOld);
-        QVERIFY(store.Sync());
-    }
-    PageOptions options;
-    options.IEHomeSet = qint16(ieHomeSet);
-    options.OldIEHome = "mem";
-
-    ApplyStartPage(nullptr, ieChecked, options);
-
-    QCOMPARE(options.IEHomeSet, expectedIEHomeSet);
-    QCOMPARE(options.OldIEHome, expectedOldIEHome);
-    QCOMPARE(StartPage(), expectedStartPage);
-    QCOMPARE(StoredOldIEHome(), expectedStoredOld);
-    // Stored on disk at once, not when the program closes.
-    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()).contains("OldIEHome"),
-             !expectedStoredOld.isNull());
-    QCOMPARE(SettingsStore().ReadSetting("Main", "HeaderColor"), "Red");
-    QCOMPARE(SettingsStore().ReadSetting(" 1", "Name"), "First");
-    QVERIFY(messages.isEmpty());
-}
-
-void tst_startpage::failedWrite_data()
-{
-    QTest::addColumn<int>("ieHomeSet");
-    QTest::addColumn<int>("ieChecked");
-    QTest::addColumn<QString>("expectedOldIEHome");
-    QTest::addColumn<bool>("reported");
-
-    QTest::newRow("set") << 0 << 1 << "" << true;
-    QTest::newRow("restore goes unreported") << 1 << 0 << "mem" << false;
-}
-
-void tst_startpage::failedWrite()
-{
-    QFETCH(int, ieHomeSet);
-    QFETCH(int, ieChecked);
-    QFETCH(QString, expectedOldIEHome);
-    QFETCH(bool, reported);
-
-    QVERIFY(registry->RefuseWrites());
-    const QByteArray store = ReadFileBytes(SettingsStore::FilePath());
-    PageOptions options;
-    options.IEHomeSet = qint16(ieHomeSet);
-    options.OldIEHome = "mem";
-
-    ApplyStartPage(nullptr, ieChecked, options);
-
-    QCOMPARE(options.IEHomeSet, 0);
-    QCOMPARE(options.OldIEHome, expectedOldIEHome);
-    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
-    QCOMPARE(messages.size(), reported ? 1 : 0);
-    if (reported) {
-        QCOMPARE(messages[0].Title, "Error");
-        QCOMPARE(messages[0].Text, "Registry write error.\rInternet Explorer home page not set.");
-        QCOMPARE(messages[0].Icon, MessageIcon::Critical);
-    }
-}
-
-TAVREL_TEST_MAIN(tst_startpage)
+TAVREL_TEST_GUILESS_MAIN(tst_startpage)
 #include "tst_startpage.moc"

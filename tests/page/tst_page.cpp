@@ -138,7 +138,8 @@ enum class Failure
     PageIsFolder,
     FolderIsFile,
     FileSizeLimit,
-    DataFolderIsFile
+    DataFolderIsFile,
+    PictureCopyIsFolder
 };
 } // namespace
 
@@ -169,6 +170,8 @@ private slots:
     void failure_data();
     void failure();
     void installedPageMakesTheDataFolder();
+    void picturesCopiedBesideHandedFolder_data();
+    void picturesCopiedBesideHandedFolder();
 
 private:
     void Install(const QString &dataHome);
@@ -470,6 +473,7 @@ void tst_page::failure_data()
     QTest::newRow("program folder is a file") << Failure::FolderIsFile;
     QTest::newRow("write cut short") << Failure::FileSizeLimit;
     QTest::newRow("installed, data folder is a file") << Failure::DataFolderIsFile;
+    QTest::newRow("a folder where a picture's copy goes") << Failure::PictureCopyIsFolder;
 }
 
 void tst_page::failure()
@@ -497,6 +501,12 @@ void tst_page::failure()
         blocked = dir->filePath("not a folder");
         Install(blocked);
         break;
+    case Failure::PictureCopyIsFolder:
+        Install(dir->filePath("data"));
+        UsePageFolder(dir->filePath("handed"));
+        QVERIFY(QDir().mkpath(dir->filePath("handed/med.gif")));
+        blocked = PagePath();
+        break;
     }
     if (failure != Failure::PageIsFolder) {
         QFile file(blocked);
@@ -517,6 +527,8 @@ void tst_page::failure()
 
     QVERIFY(!written);
     QVERIFY2(!reason.isEmpty() && reason != "Unknown error", qPrintable(reason));
+    if (failure == Failure::PictureCopyIsFolder)
+        QVERIFY2(reason.startsWith(PictureFile("med.gif") + ": "), qPrintable(reason));
     QCOMPARE(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
     if (failure == Failure::PageIsFolder)
         QVERIFY(QFileInfo(blocked).isDir());
@@ -538,6 +550,46 @@ void tst_page::installedPageMakesTheDataFolder()
     const QString picture = QDir::toNativeSeparators(
         InstalledPictureFolder(dir->filePath("usr/bin")) + QStringLiteral("/high.gif"));
     QVERIFY(ReadAll(PagePath()).contains("<img src=\"" + picture.toUtf8() + '"'));
+}
+
+// The page in a folder the run handed over, as for a sandboxed browser: the pictures there are
+// copies, made or mended as needed, and left alone when they are the program's.
+void tst_page::picturesCopiedBesideHandedFolder_data()
+{
+    QTest::addColumn<QByteArray>("copyBefore"); // null: no copy yet
+    QTest::addColumn<bool>("rewritten");
+
+    QTest::newRow("missing") << QByteArray() << true;
+    QTest::newRow("differs") << QByteArray("GIF87a") << true;
+    QTest::newRow("the same") << QByteArray("GIF89a") << false;
+}
+
+void tst_page::picturesCopiedBesideHandedFolder()
+{
+    QFETCH(QByteArray, copyBefore);
+    QFETCH(bool, rewritten);
+
+    Install(dir->filePath("data"));
+    const QString handed = dir->filePath("handed");
+    UsePageFolder(handed);
+    const QDateTime longAgo = QDateTime::currentDateTime().addDays(-1);
+    QVERIFY(QDir().mkpath(handed));
+    for (const char *name : {"high.gif", "med.gif", "low.gif"}) {
+        QFile copy(handed + u'/' + QLatin1String(name));
+        if (!copyBefore.isNull()) {
+            QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(copyBefore) == copyBefore.size());
+            QVERIFY(copy.flush() && copy.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+    }
+
+    QString reason;
+    QVERIFY2(WritePage(reason), qPrintable(reason));
+
+    for (const char *name : {"high.gif", "med.gif", "low.gif"}) {
+        const QString copy = handed + u'/' + QLatin1String(name);
+        QCOMPARE(ReadAll(copy), "GIF89a");
+        QCOMPARE(QFileInfo(copy).lastModified() != longAgo, rewritten);
+    }
 }
 
 TAVREL_TEST_GUILESS_MAIN(tst_page)

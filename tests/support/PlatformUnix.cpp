@@ -57,3 +57,13 @@ QString UseDataFolder(const QString &folder)
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
     return folder;
 }
+
+unsigned AnsiCodePage()
+{
+    return 0;
+}
+
+QString UsersOwnRoamingFolder()
+{
+    return {};
+}

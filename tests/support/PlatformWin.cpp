@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 #include "UserFolders.h"
 
+#include <QDir>
 #include <QFileInfo>
 
+#include <shlobj.h>
 #include <windows.h>
 
 struct FileSizeLimit::Previous
@@ -38,4 +40,19 @@ QString UseDataFolder(const QString &)
     // The system names the folder whatever the environment says; the suite's scratch user has
     // one of its own.
     return QFileInfo(UserDataFolder()).path();
+}
+
+unsigned AnsiCodePage()
+{
+    return GetACP();
+}
+
+QString UsersOwnRoamingFolder()
+{
+    PWSTR path = nullptr;
+    QString folder;
+    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DONT_VERIFY, nullptr, &path) == S_OK)
+        folder = QDir::fromNativeSeparators(QString::fromWCharArray(path));
+    CoTaskMemFree(path);
+    return folder;
 }

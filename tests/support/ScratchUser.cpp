@@ -42,7 +42,7 @@ ScratchUser::ScratchUser(const QString &base)
     }
     PointUserFoldersAt(Root());
     // What a suite removes or writes of the user's is the scratch user's, whatever it does.
-    for (const QString &folder : {StoreFolder(), UserDataFolder()}) {
+    for (const QString &folder : {UserConfigFolder(), StoreFolder(), UserDataFolder()}) {
         if (!folder.startsWith(Root() + u'/'))
             qFatal("The user's folder %s is not below the scratch folder", qPrintable(folder));
     }

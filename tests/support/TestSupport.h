@@ -54,6 +54,12 @@ bool AskThisProcessToEnd();
 // Windows has no such variable: there it stays the scratch user's, whatever folder is.
 QString UseDataFolder(const QString &folder);
 
+// The system's ANSI code page on Windows; 0 elsewhere.
+unsigned AnsiCodePage();
+// The user's own roaming application data folder (%APPDATA%) as the system names it, whatever
+// the tests' hook says; empty on Linux, where the suites move HOME itself.
+QString UsersOwnRoamingFolder();
+
 // The whole file, or nothing when it cannot be read.
 QByteArray ReadFileBytes(const QString &path);
 // Makes the file, and its folder, hold exactly bytes; answers whether it could.
