@@ -78,10 +78,9 @@ void tst_layout::folders()
     if (!handed.isEmpty())
         UsePageFolder(root->filePath(handed));
 
-    QString pageFolder = pageInDataFolder ? dataFolder + QStringLiteral("/Tavrel")
-                                          : root->filePath(QStringLiteral("usr/bin"));
-    if (!handed.isEmpty())
-        pageFolder = root->filePath(handed);
+    const QString pageFolder = !handed.isEmpty()  ? root->filePath(handed)
+                               : pageInDataFolder ? dataFolder + QStringLiteral("/Tavrel")
+                                                  : root->filePath(QStringLiteral("usr/bin"));
     QCOMPARE(OwnPictureFolder(), QDir::toNativeSeparators(root->filePath(expectedPictures)));
     QCOMPARE(PictureFolder(),
              handed.isEmpty() ? OwnPictureFolder() : QDir::toNativeSeparators(pageFolder));

@@ -317,10 +317,8 @@ void tst_firefoxstart::sandboxLayoutOpensOnThePage()
     QString reason;
     QVERIFY2(WritePage(reason), qPrintable(reason));
 
+    // Where the pictures lie, and that nothing goes to ~/.local/share: tst_startpage's steps.
     QVERIFY2(PagePath().startsWith(own + QStringLiteral("/Tavrel/")), qPrintable(PagePath()));
-    for (const char *name : {"high.gif", "med.gif", "low.gif"})
-        QVERIFY(QFileInfo(own + QStringLiteral("/Tavrel/") + QLatin1String(name)).isFile());
-    QVERIFY(!QFileInfo::exists(Home() + QStringLiteral("/.local/share/Tavrel")));
     QCOMPARE(FirefoxHomePage(profile), PageUrl(PagePath()));
     {
         // Firefox itself runs with the user's PATH.

@@ -381,53 +381,40 @@ void tst_options::enterAndEscDoNotCloseTheDialog()
         QVERIFY(!button->isDefault() && !button->autoDefault());
 }
 
-Q_DECLARE_METATYPE(Browser)
-
 // The box says which browser it sets, the one chosen at the start; with none it is greyed out
 // and says the platform's usual one.
 void tst_options::internetExplorerNeedsTheBrowser_data()
 {
-    QTest::addColumn<QString>("browser");
+    QTest::addColumn<int>("browser"); // a Browser; -1 none, -2 what uninstalled browsers leave
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("toolTip");
 
-    const QString ie = QStringLiteral("Internet Explorer");
-    const QString ieTip = QStringLiteral(" Only verified on versions 4-5 ");
-    const QString firefox = QStringLiteral("Firefox");
-    const QString firefoxTip =
-        QStringLiteral(" Makes the list Firefox's home page from Firefox's next start ");
-    const bool ieFirst = ScratchBrowser::Browsers().constFirst() == Browser::InternetExplorer;
-    QTest::newRow("no browser") << "none" << false << (ieFirst ? ie : firefox)
-                                << (ieFirst ? ieTip : firefoxTip);
-    QTest::newRow("left behind") << "left behind" << false << (ieFirst ? ie : firefox)
-                                 << (ieFirst ? ieTip : firefoxTip);
-    if (ieFirst)
-        QTest::newRow("Internet Explorer") << "Internet Explorer" << true << ie << ieTip;
-    QTest::newRow("Firefox") << "Firefox" << true << firefox << firefoxTip;
-    if (ScratchBrowser::Browsers().contains(Browser::SnapFirefox)) {
-        QTest::newRow("snap Firefox") << "snap" << true << firefox << firefoxTip;
-        QTest::newRow("Flatpak Firefox") << "Flatpak" << true << firefox << firefoxTip;
-    }
+    const auto texts = [](Browser browser) {
+        return browser == Browser::InternetExplorer
+                   ? QStringList{"Internet Explorer", " Only verified on versions 4-5 "}
+                   : QStringList{"Firefox",
+                                 " Makes the list Firefox's home page from Firefox's next start "};
+    };
+    const QStringList usual = texts(ScratchBrowser::Browsers().constFirst());
+    QTest::newRow("no browser") << -1 << false << usual[0] << usual[1];
+    QTest::newRow("left behind") << -2 << false << usual[0] << usual[1];
+    const char *const names[] = {"Internet Explorer", "Firefox", "snap Firefox", "Flatpak Firefox"};
+    for (const Browser b : ScratchBrowser::Browsers())
+        QTest::newRow(names[int(b)]) << int(b) << true << texts(b)[0] << texts(b)[1];
 }
 
 void tst_options::internetExplorerNeedsTheBrowser()
 {
-    QFETCH(QString, browser);
+    QFETCH(int, browser);
     QFETCH(bool, enabled);
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
 
-    if (browser == u"left behind")
+    if (browser == -2)
         QVERIFY(this->browser->LeaveBehind());
-    else if (browser == u"Internet Explorer")
-        QVERIFY(this->browser->Install(Browser::InternetExplorer));
-    else if (browser == u"Firefox")
-        QVERIFY(this->browser->Install(Browser::Firefox));
-    else if (browser == u"snap")
-        QVERIFY(this->browser->Install(Browser::SnapFirefox));
-    else if (browser == u"Flatpak")
-        QVERIFY(this->browser->Install(Browser::FlatpakFirefox));
+    else if (browser >= 0)
+        QVERIFY(this->browser->Install(Browser(browser)));
     Globals().pageOptions.IEHomeSet = 1;
     frmOptions dialog;
     auto *ie = Control<QCheckBox>(dialog, QStringLiteral("chkIE"));

@@ -103,14 +103,12 @@ private slots:
     void steps();
     void failedWrite_data();
     void failedWrite();
-    void nothingMadeWithoutBrowser();
     void internetExplorerRule_data();
     void internetExplorerRule();
     void choice_data();
     void choice();
-    void internetExplorerSetEarlierNowFirefox();
-    void firefoxMoves_data();
-    void firefoxMoves();
+    void earlierRunSetAnotherBrowser_data();
+    void earlierRunSetAnotherBrowser();
     void usersOwnFirefoxUntouched();
     void detectInternetExplorer_data();
     void detectInternetExplorer();
@@ -156,13 +154,16 @@ void tst_startpage::steps_data()
     QTest::addColumn<QString>("startPage"); // null: none of the user's
     QTest::addColumn<QString>("storedOld"); // null: none stored
     QTest::addColumn<int>("ieHomeSet");
-    QTest::addColumn<int>("ieChecked");
-    QTest::addColumn<int>("expectedIEHomeSet");
+    QTest::addColumn<int>("ieChecked"); // and so IEHomeSet after
     QTest::addColumn<QString>("expectedOldIEHome");
     QTest::addColumn<QString>("expectedStoredOld");
     QTest::addColumn<QString>("expectedStartPage"); // "page": the page, as the browser takes it
 
     const QString none;
+    const QString old = QStringLiteral("http://old/");
+    const QString x = QStringLiteral("http://x/");
+    const QString mem = QStringLiteral("mem");
+    const QString page = QStringLiteral("page");
     for (const Browser b : ScratchBrowser::Browsers()) {
         // What differs: the page a browser without a start page of the user's shows, and the
         // one put back when the store lost the page it replaced.
@@ -173,26 +174,13 @@ void tst_startpage::steps_data()
             return QTest::newRow(qPrintable(Label(b) + QStringLiteral(": ") + name)) << b;
         };
         // OldIEHome starts as "mem" in memory.
-        row("set keeps the old page") << "http://old/" << none << 0 << 1 << 1 << "http://old/"
-                                      << "http://old/"
-                                      << "page";
-        row("set with no start page") << none << none << 0 << 1 << 1 << unset << unset << "page";
-        row("set replaces a stored old page") << "http://b/"
-                                              << "http://a/" << 0 << 1 << 1 << "http://b/"
-                                              << "http://b/"
-                                              << "page";
-        row("restore the stored page") << "http://x/"
-                                       << "http://old/" << 1 << 0 << 0 << "mem"
-                                       << "http://old/"
-                                       << "http://old/";
-        row("restore with nothing stored")
-            << "http://x/" << none << 1 << 0 << 0 << "mem" << none << forgotten;
-        row("ticked and already set")
-            << "http://x/" << none << 1 << 1 << 1 << "mem" << none << "http://x/";
-        row("clear and not set") << "http://x/"
-                                 << "http://old/" << 0 << 0 << 0 << "mem"
-                                 << "http://old/"
-                                 << "http://x/";
+        row("set keeps the old page") << old << none << 0 << 1 << old << old << page;
+        row("set with no start page") << none << none << 0 << 1 << unset << unset << page;
+        row("set replaces a stored old page") << old << x << 0 << 1 << old << old << page;
+        row("restore the stored page") << x << old << 1 << 0 << mem << old << old;
+        row("restore with nothing stored") << x << none << 1 << 0 << mem << none << forgotten;
+        row("ticked and already set") << x << none << 1 << 1 << mem << none << x;
+        row("clear and not set") << x << old << 0 << 0 << mem << old << x;
     }
 }
 
@@ -203,7 +191,6 @@ void tst_startpage::steps()
     QFETCH(QString, storedOld);
     QFETCH(int, ieHomeSet);
     QFETCH(int, ieChecked);
-    QFETCH(int, expectedIEHomeSet);
     QFETCH(QString, expectedOldIEHome);
     QFETCH(QString, expectedStoredOld);
     QFETCH(QString, expectedStartPage);
@@ -223,7 +210,7 @@ void tst_startpage::steps()
     QCOMPARE(ApplyStartPage(ieChecked, options), QString());
 
     const bool showsPage = expectedStartPage == u"page";
-    QCOMPARE(options.IEHomeSet, expectedIEHomeSet);
+    QCOMPARE(options.IEHomeSet, ieChecked);
     QCOMPARE(options.OldIEHome, expectedOldIEHome);
     QCOMPARE(this->browser->StartPage(browser),
              showsPage ? ScratchBrowser::ThePage(browser) : expectedStartPage);
@@ -309,24 +296,6 @@ void tst_startpage::failedWrite()
     }
 }
 
-// What uninstalled browsers leave is no browser: nothing is written, nothing stored.
-void tst_startpage::nothingMadeWithoutBrowser()
-{
-    QVERIFY(browser->LeaveBehind());
-    const QByteArray store = ReadFileBytes(SettingsStore::FilePath());
-
-    QVERIFY(!BrowserPresent());
-    QCOMPARE(DetectStartPage(), 0);
-    PageOptions options;
-    QVERIFY(!ApplyStartPage(1, options).isEmpty());
-    QCOMPARE(options.IEHomeSet, 0);
-    options.IEHomeSet = 1;
-    QCOMPARE(ApplyStartPage(0, options), QString());
-
-    QVERIFY(browser->IsUntouched());
-    QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
-}
-
 void tst_startpage::internetExplorerRule_data()
 {
     QTest::addColumn<QStringList>("facts"); // build, edition, installation type, IE's version
@@ -355,78 +324,115 @@ void tst_startpage::internetExplorerRule()
     QCOMPARE(InternetExplorerRuns({facts[0], facts[1], facts[2], facts[3]}), runs);
 }
 
-// Which browser the box sets, as the registry and the user's folders say at the start.
+// Which browser the box sets, as the registry and the user's folders say at the start. With none,
+// what uninstalled browsers leave among it, nothing is written and nothing stored.
 void tst_startpage::choice_data()
 {
-    QTest::addColumn<QStringList>("windows"); // build, edition, installation type; none: no values
-    QTest::addColumn<bool>("internetExplorer");
-    QTest::addColumn<bool>("firefox");
-    QTest::addColumn<QString>("chosen"); // empty: none
+    QTest::addColumn<QStringList>("windows");  // build, edition, installation type; none: no values
+    QTest::addColumn<QStringList>("browsers"); // installed, or "left behind"
+    QTest::addColumn<QString>("chosen");       // empty: none
 
     const QStringList win11{"22631", "Professional", "Client"};
-    const QStringList ltsc{"17763", "EnterpriseS", "Client"};
-    QTest::newRow("nothing") << QStringList() << false << false << "";
-    QTest::newRow("Firefox alone") << QStringList() << false << true << "Firefox";
+    const QString ie = QStringLiteral("Internet Explorer");
+    const QString ff = QStringLiteral("Firefox");
+    using B = QStringList;
+    QTest::newRow("nothing") << B() << B() << "";
+    QTest::newRow("what uninstalled browsers leave") << B() << B{"left behind"} << "";
+    QTest::newRow("Firefox alone") << B() << B{ff} << ff;
     QTest::newRow("LTSC: Internet Explorer over Firefox")
-        << ltsc << true << true << "Internet Explorer";
-    QTest::newRow("Windows 11: Firefox, though IE's version is there")
-        << win11 << true << true << "Firefox";
-    QTest::newRow("Windows 11 without Firefox") << win11 << true << false << "";
-    QTest::newRow("Server: Internet Explorer") << QStringList{"20348", "ServerDatacenter", "Server"}
-                                               << true << false << "Internet Explorer";
+        << B{"17763", "EnterpriseS", "Client"} << B{ie, ff} << ie;
+    QTest::newRow("Windows 11: Firefox, though IE's version is there") << win11 << B{ie, ff} << ff;
+    QTest::newRow("Windows 11 without Firefox") << win11 << B{ie} << "";
+    QTest::newRow("Server: Internet Explorer")
+        << B{"20348", "ServerDatacenter", "Server"} << B{ie} << ie;
 }
 
 void tst_startpage::choice()
 {
     QFETCH(QStringList, windows);
-    QFETCH(bool, internetExplorer);
-    QFETCH(bool, firefox);
+    QFETCH(QStringList, browsers);
     QFETCH(QString, chosen);
 
-    if ((internetExplorer || !windows.isEmpty()) && !Offered(Browser::InternetExplorer))
+    if ((browsers.contains(u"Internet Explorer") || !windows.isEmpty()) &&
+        !Offered(Browser::InternetExplorer))
         QSKIP("Internet Explorer is a browser of Windows only");
-    if (internetExplorer)
-        QVERIFY(browser->Install(Browser::InternetExplorer));
+    for (const QString &name : browsers) {
+        if (name == u"left behind")
+            QVERIFY(browser->LeaveBehind());
+        else
+            QVERIFY(browser->Install(name == u"Firefox" ? Browser::Firefox
+                                                        : Browser::InternetExplorer));
+    }
     if (!windows.isEmpty())
         QVERIFY(browser->SetWindows(windows[0], windows[1], windows[2]));
-    if (firefox)
-        QVERIFY(browser->Install(Browser::Firefox));
 
     QCOMPARE(BrowserPresent(), !chosen.isEmpty());
     // With none, the box shows the platform's usual browser.
     QCOMPARE(BrowserChoice().Caption,
              chosen.isEmpty() ? Name(ScratchBrowser::Browsers().constFirst()) : chosen);
     if (chosen.isEmpty()) {
-        QVERIFY(browser->IsUntouched());
+        const QByteArray store = ReadFileBytes(SettingsStore::FilePath());
+        QCOMPARE(DetectStartPage(), 0);
         PageOptions options;
         QVERIFY(!ApplyStartPage(1, options).isEmpty());
+        QCOMPARE(options.IEHomeSet, 0);
+        options.IEHomeSet = 1;
+        QCOMPARE(ApplyStartPage(0, options), QString());
         QVERIFY(browser->IsUntouched());
-        QCOMPARE(StoredOldIEHome(), QString());
+        QCOMPARE(ReadFileBytes(SettingsStore::FilePath()), store);
     }
 }
 
-// An earlier version set Internet Explorer's start page; now the machine runs Windows 11 with
-// Firefox. Internet Explorer's value stays as it is, whatever happens to Firefox's.
-void tst_startpage::internetExplorerSetEarlierNowFirefox()
+// What an earlier run set in another browser stays as it was, the page with it: Internet
+// Explorer's value once Windows 11 runs it no more, a Firefox of another kind.
+void tst_startpage::earlierRunSetAnotherBrowser_data()
 {
-    if (!Offered(Browser::InternetExplorer))
-        QSKIP("Internet Explorer is a browser of Windows only");
-    QVERIFY(browser->Install(Browser::InternetExplorer));
-    QVERIFY(browser->SetStartPage(Browser::InternetExplorer, PagePath()));
-    StoreOldIEHome(QStringLiteral("http://ie-old/"));
-    QVERIFY(browser->SetWindows("22631", "Professional", "Client"));
-    QVERIFY(browser->Install(Browser::Firefox));
-    QVERIFY(browser->SetStartPage(Browser::Firefox, QStringLiteral("https://ff-old/")));
+    QTest::addColumn<Browser>("earlier");
+    QTest::addColumn<Browser>("now");
+
+    QTest::newRow("IE set earlier, now Windows 11 with Firefox")
+        << Browser::InternetExplorer << Browser::Firefox;
+    // Ubuntu's upgrade replaces the package with a wrapper that starts the snap.
+    QTest::newRow("the distribution's package to the snap")
+        << Browser::Firefox << Browser::SnapFirefox;
+    QTest::newRow("the snap removed") << Browser::SnapFirefox << Browser::Firefox;
+}
+
+void tst_startpage::earlierRunSetAnotherBrowser()
+{
+    QFETCH(Browser, earlier);
+    QFETCH(Browser, now);
+
+    if (!Offered(earlier) || !Offered(now))
+        QSKIP("Internet Explorer is Windows's, snaps and Flatpaks are Linux's");
+    QVERIFY(browser->Install(earlier));
+    PageOptions earlierRun;
+    QCOMPARE(ApplyStartPage(1, earlierRun), QString());
+    const QString earlierPage = PagePath();
+    const QString setEarlier = browser->StartPage(earlier);
+    const QString earlierUserJs = ScratchBrowser::FirefoxProfile(earlier) + "/user.js";
+    const QByteArray earlierBytes = ReadFileBytes(earlierUserJs);
+    // Internet Explorer stays on the disk: Windows 11 runs it no more.
+    if (earlier == Browser::InternetExplorer)
+        QVERIFY(browser->SetWindows("22631", "Professional", "Client"));
+    else
+        QVERIFY(browser->Remove(earlier));
+    QVERIFY(browser->Install(now));
+    QVERIFY(browser->SetStartPage(now, QStringLiteral("https://now-old/")));
 
     PageOptions options;
     options.IEHomeSet = DetectStartPage();
     QCOMPARE(options.IEHomeSet, 0);
+    QCOMPARE(PagePath() != earlierPage,
+             ScratchBrowser::OwnFolder(earlier) != ScratchBrowser::OwnFolder(now));
     QCOMPARE(ApplyStartPage(1, options), QString());
-    QCOMPARE(browser->StartPage(Browser::Firefox), ScratchBrowser::ThePage(Browser::Firefox));
-    QCOMPARE(StoredOldIEHome(), QStringLiteral("https://ff-old/"));
+    QCOMPARE(browser->StartPage(now), ScratchBrowser::ThePage(now));
+    QCOMPARE(StoredOldIEHome(), QStringLiteral("https://now-old/"));
     QCOMPARE(ApplyStartPage(0, options), QString());
-    QCOMPARE(browser->StartPage(Browser::Firefox), QStringLiteral("https://ff-old/"));
-    QCOMPARE(browser->StartPage(Browser::InternetExplorer), PagePath());
+    QCOMPARE(browser->StartPage(now), QStringLiteral("https://now-old/"));
+    QCOMPARE(browser->StartPage(earlier), setEarlier);
+    if (earlier != Browser::InternetExplorer)
+        QCOMPARE(ReadFileBytes(earlierUserJs), earlierBytes);
 }
 
 // The suites' Firefox is found below the scratch folder; the user's own profiles, in the roaming
@@ -451,47 +457,6 @@ void tst_startpage::usersOwnFirefoxUntouched()
 
     QCOMPARE(Listing(mozilla), before);
     QVERIFY(!browser->ShowsThePage());
-}
-
-// What an earlier run set in a Firefox of another kind stays as it was, the page with it.
-void tst_startpage::firefoxMoves_data()
-{
-    QTest::addColumn<Browser>("earlier");
-    QTest::addColumn<Browser>("now");
-
-    // Ubuntu's upgrade replaces the package with a wrapper that starts the snap.
-    QTest::newRow("the distribution's package to the snap")
-        << Browser::Firefox << Browser::SnapFirefox;
-    QTest::newRow("the snap removed") << Browser::SnapFirefox << Browser::Firefox;
-}
-
-void tst_startpage::firefoxMoves()
-{
-    QFETCH(Browser, earlier);
-    QFETCH(Browser, now);
-
-    if (!Offered(Browser::SnapFirefox))
-        QSKIP("snaps and Flatpaks are Linux's");
-    QVERIFY(browser->Install(earlier));
-    PageOptions earlierRun;
-    QCOMPARE(ApplyStartPage(1, earlierRun), QString());
-    const QString earlierPage = PagePath();
-    const QString earlierUserJs = ScratchBrowser::FirefoxProfile(earlier) + "/user.js";
-    const QByteArray setEarlier = ReadFileBytes(earlierUserJs);
-    QVERIFY(browser->Remove(earlier));
-    QVERIFY(browser->Install(now));
-    QVERIFY(browser->SetStartPage(now, QStringLiteral("https://now-old/")));
-
-    PageOptions options;
-    options.IEHomeSet = DetectStartPage();
-    QCOMPARE(options.IEHomeSet, 0);
-    QVERIFY(PagePath() != earlierPage);
-    QCOMPARE(ApplyStartPage(1, options), QString());
-    QCOMPARE(browser->StartPage(now), ScratchBrowser::ThePage(now));
-    QCOMPARE(StoredOldIEHome(), QStringLiteral("https://now-old/"));
-    QCOMPARE(ApplyStartPage(0, options), QString());
-    QCOMPARE(browser->StartPage(now), QStringLiteral("https://now-old/"));
-    QCOMPARE(ReadFileBytes(earlierUserJs), setEarlier);
 }
 
 void tst_startpage::detectInternetExplorer_data()

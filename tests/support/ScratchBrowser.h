@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <memory>
@@ -81,5 +82,8 @@ public:
 private:
     struct State;
     std::unique_ptr<State> state;
+    QStringList settled;
+    Browser last = Browser::Firefox; // the browser installed last
+    static QStringList Snapshot();   // the browsers' settings, to compare
     void Settled(); // the browsers as the scratch browser left them; the program chooses again
 };

@@ -5,7 +5,6 @@
 #include "ProgramLayout.h"
 #include "ScratchFirefox.h"
 #include "ScratchUser.h"
-#include "StartPage.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -37,14 +36,6 @@ QList<QString> BrowserFolders()
             Home() + QStringLiteral("/snap"), Home() + QStringLiteral("/.var"), SystemRoot()};
 }
 
-QStringList Snapshot()
-{
-    QStringList all;
-    for (const QString &folder : BrowserFolders())
-        all << folder << Listing(folder);
-    return all;
-}
-
 bool MakeScript(const QString &path, const QByteArray &script)
 {
     return WriteFileBytes(path, script) &&
@@ -57,8 +48,6 @@ struct ScratchBrowser::State
 {
     QByteArray path = qgetenv("PATH");
     QTemporaryDir programs; // the PATH the program looks through, with no Firefox at first
-    QStringList settled;
-    Browser last = Browser::Firefox;
 
     // The program that runs a Firefox of that kind: for the snap, the one its wrapper starts.
     QString Program(Browser browser) const
@@ -92,12 +81,12 @@ ScratchBrowser::~ScratchBrowser()
     UsePageFolder({});
 }
 
-void ScratchBrowser::Settled()
+QStringList ScratchBrowser::Snapshot()
 {
-    state->settled = Snapshot();
-    // As the run does at its start.
-    ChooseStartPageBrowser();
-    UsePageFolder(StartPageFolder());
+    QStringList all;
+    for (const QString &folder : BrowserFolders())
+        all << folder << Listing(folder);
+    return all;
 }
 
 QList<Browser> ScratchBrowser::Browsers()
@@ -115,7 +104,7 @@ bool ScratchBrowser::Install(Browser browser)
     const bool made = browser != Browser::InternetExplorer && wrapped &&
                       MakeFirefoxProfile(ProfilesFolder(browser)) &&
                       MakeScript(program, "#!/bin/sh\nexit 0\n");
-    state->last = browser;
+    last = browser;
     Settled();
     return made;
 }
@@ -152,21 +141,6 @@ QString ScratchBrowser::StartPage(Browser browser) const
 bool ScratchBrowser::SetStartPage(Browser browser, const QString &page)
 {
     return SetFirefoxHomePage(FirefoxProfile(browser), page);
-}
-
-QString ScratchBrowser::ThePage(Browser)
-{
-    return PageUrl(PagePath());
-}
-
-bool ScratchBrowser::ShowsThePage() const
-{
-    return StartPage(state->last) == ThePage(state->last);
-}
-
-bool ScratchBrowser::IsUntouched() const
-{
-    return Snapshot() == state->settled;
 }
 
 QString ScratchBrowser::FirefoxProfile(Browser browser)

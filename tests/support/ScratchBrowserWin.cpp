@@ -6,13 +6,10 @@
 #include "ScratchFirefox.h"
 #include "ScratchRegistry.h"
 #include "ScratchUser.h"
-#include "StartPage.h"
 #include "TestSupport.h"
 #include "UserFolders.h"
 
 #include <QDir>
-
-#include <optional>
 
 #include <windows.h>
 
@@ -36,13 +33,6 @@ QString ProfilesFolder()
 bool SetValue(const QString &key, const QString &name, const QString &value)
 {
     return RegWriteString(RegRoot::LocalMachine, key, name, value);
-}
-
-QStringList Snapshot()
-{
-    return QStringList{RegReadString(RegRoot::CurrentUser, StartPageKey,
-                                     QStringLiteral("Start Page"), QStringLiteral("(none)"))} +
-           Listing(MozillaFolder());
 }
 
 // A value of the key at path in root's view, written wide: a text, a number or nothing.
@@ -72,8 +62,6 @@ bool WriteValue(HKEY root, REGSAM view, const std::wstring &path, const wchar_t 
 struct ScratchBrowser::State
 {
     ScratchRegistry registry;
-    QStringList settled;
-    Browser last = Browser::InternetExplorer;
 };
 
 ScratchBrowser::ScratchBrowser() : state(std::make_unique<State>())
@@ -84,12 +72,16 @@ ScratchBrowser::ScratchBrowser() : state(std::make_unique<State>())
     Settled();
 }
 
-ScratchBrowser::~ScratchBrowser() = default;
-
-void ScratchBrowser::Settled()
+ScratchBrowser::~ScratchBrowser()
 {
-    state->settled = Snapshot();
-    ChooseStartPageBrowser();
+    UsePageFolder({});
+}
+
+QStringList ScratchBrowser::Snapshot()
+{
+    return QStringList{RegReadString(RegRoot::CurrentUser, StartPageKey,
+                                     QStringLiteral("Start Page"), QStringLiteral("(none)"))} +
+           Listing(MozillaFolder());
 }
 
 QList<Browser> ScratchBrowser::Browsers()
@@ -110,7 +102,7 @@ bool ScratchBrowser::Install(Browser browser)
                RegisterFirefox(Registration::Machine, QStringLiteral("115.5.0esr (x64 en-US)"),
                                QDir::toNativeSeparators(program));
     }
-    state->last = browser;
+    last = browser;
     Settled();
     return made;
 }
@@ -160,21 +152,6 @@ bool ScratchBrowser::SetStartPage(Browser browser, const QString &page)
     if (browser == Browser::Firefox)
         return SetFirefoxHomePage(FirefoxProfile(), page);
     return RegWriteString(RegRoot::CurrentUser, StartPageKey, QStringLiteral("Start Page"), page);
-}
-
-QString ScratchBrowser::ThePage(Browser browser)
-{
-    return browser == Browser::Firefox ? PageUrl(PagePath()) : PagePath();
-}
-
-bool ScratchBrowser::ShowsThePage() const
-{
-    return StartPage(state->last) == ThePage(state->last);
-}
-
-bool ScratchBrowser::IsUntouched() const
-{
-    return Snapshot() == state->settled;
 }
 
 bool ScratchBrowser::Remove(Browser)
