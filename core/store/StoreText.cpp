@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -32,16 +33,12 @@ bool OnlyBlanks(QByteArrayView text)
     return std::all_of(text.begin(), text.end(), IsBlank);
 }
 
+// The digit's value in base, or -1.
 int Digit(char c, int base)
 {
     int digit = -1;
-    if (c >= '0' && c <= '9')
-        digit = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        digit = c - 'A' + 10;
-    return digit < base ? digit : -1;
+    std::from_chars(&c, &c + 1, digit, base);
+    return digit;
 }
 
 // One line as Qt cuts the file: it runs on over line breaks inside quotes and after a
@@ -53,19 +50,8 @@ struct Line
     qsizetype Equals; // the first '=' outside quotes, or -1
 };
 
-class LineReader
-{
-public:
-    LineReader(QByteArrayView bytes, qsizetype from) : bytes(bytes), pos(from) {}
-    // The next line that holds anything but blanks and comments.
-    std::optional<Line> Next();
-
-private:
-    QByteArrayView bytes;
-    qsizetype pos;
-};
-
-std::optional<Line> LineReader::Next()
+// The next line from pos on that holds anything but blanks and comments; pos moves past it.
+std::optional<Line> NextLine(QByteArrayView bytes, qsizetype &pos)
 {
     const qsizetype size = bytes.size();
     qsizetype begin = pos;
@@ -308,10 +294,10 @@ void ReadStoreText(QByteArrayView file, StoreMap &map)
     // A byte-order mark does not keep Qt from seeing a first section header. In front of a
     // first key it stays, with the blanks after it, and the key's decoding drops it again.
     const bool mark = file.startsWith("\xef\xbb\xbf");
-    LineReader lines(file, mark ? 3 : 0);
+    qsizetype pos = mark ? 3 : 0;
     std::optional<QString> section = QString();
     bool first = true;
-    while (const std::optional<Line> line = lines.Next()) {
+    while (const std::optional<Line> line = NextLine(file, pos)) {
         const QByteArrayView text = file.sliced(line->Begin, line->End - line->Begin);
         if (text.startsWith('[')) {
             section = SectionName(text);
@@ -330,8 +316,6 @@ void ReadStoreText(QByteArrayView file, StoreMap &map)
 
 namespace {
 
-constexpr char HexDigits[] = "0123456789ABCDEF";
-
 // Letters, digits, '_', '-' and '.' stay; '/' is a backslash; anything else is %XX or %UXXXX.
 void AppendName(QByteArray &out, const QString &name)
 {
@@ -342,14 +326,10 @@ void AppendName(QByteArray &out, const QString &name)
         } else if ((code >= u'a' && code <= u'z') || (code >= u'A' && code <= u'Z') ||
                    (code >= u'0' && code <= u'9') || code == u'_' || code == u'-' || code == u'.') {
             out += char(code);
-        } else if (code <= 0xFF) {
-            out += '%';
-            out += HexDigits[code >> 4];
-            out += HexDigits[code & 0xF];
         } else {
-            out += "%U";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += HexDigits[(code >> shift) & 0xF];
+            const bool wide = code > 0xFF;
+            out += wide ? "%U" : "%";
+            out += QByteArray::number(code, 16).toUpper().rightJustified(wide ? 4 : 2, '0');
         }
     }
 }
