@@ -312,11 +312,9 @@ void frmMain::ClearFieldsForNewItem()
 
 void frmMain::SetFieldsOpen(bool open)
 {
-    fieldsOpen = open;
     const QColor background = open ? QColor(Qt::white) : palette().color(QPalette::Window);
-    for (QWidget *field :
-         {static_cast<QWidget *>(ui->txtName), static_cast<QWidget *>(ui->txtDescription),
-          static_cast<QWidget *>(ui->txtURL), static_cast<QWidget *>(ui->cmbPriority)}) {
+    for (QWidget *field : std::initializer_list<QWidget *>{ui->txtName, ui->txtDescription,
+                                                           ui->txtURL, ui->cmbPriority}) {
         QPalette look = field->palette();
         look.setColor(QPalette::Base, background);
         look.setColor(QPalette::Button, background);
@@ -329,8 +327,9 @@ void frmMain::SetFieldsOpen(bool open)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    // A shut priority box keeps its focus but takes no change, by mouse, wheel or key.
-    if (watched == ui->cmbPriority && !fieldsOpen) {
+    // A shut priority box (the fields shut together, txtName read-only with them) keeps its
+    // focus but takes no change, by mouse, wheel or key.
+    if (watched == ui->cmbPriority && ui->txtName->isReadOnly()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:

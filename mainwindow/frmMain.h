@@ -54,7 +54,6 @@ private:
     void ShowButtons(const ButtonRow &row);
 
     std::unique_ptr<Ui::frmMain> ui;
-    bool fieldsOpen = true;
     int editingPosition = -1;
     bool unloaded = false;
 };
