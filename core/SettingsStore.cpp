@@ -50,10 +50,7 @@ void SettingsStore::WriteSetting(const QString &section, const QString &key, con
 void SettingsStore::DeleteAllSettings()
 {
     // What the file holds is never needed after this, so it is not read.
-    if (map)
-        map->Clear();
-    else
-        map = std::make_unique<StoreMap>(StoreNameCase());
+    map = std::make_unique<StoreMap>(StoreNameCase());
     changed = true;
 }
 
