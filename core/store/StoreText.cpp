@@ -28,11 +28,6 @@ bool IsSpace(char c)
     return IsBlank(c) || IsLineBreak(c);
 }
 
-bool OnlyBlanks(QByteArrayView text)
-{
-    return std::all_of(text.begin(), text.end(), IsBlank);
-}
-
 // The digit's value in base, or -1.
 int Digit(char c, int base)
 {
@@ -303,7 +298,7 @@ void ReadStoreText(QByteArrayView file, StoreMap &map)
             section = SectionName(text);
         } else if (line->Equals >= 0 && section) {
             qsizetype keyBegin = line->Begin;
-            if (first && mark && OnlyBlanks(file.sliced(3, keyBegin - 3)))
+            if (first && mark && std::all_of(file.begin() + 3, file.begin() + keyBegin, IsBlank))
                 keyBegin = 0;
             const QByteArrayView key = file.sliced(keyBegin, line->Equals - keyBegin).trimmed();
             const QByteArrayView value =
