@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -142,12 +141,6 @@ constexpr char16_t Escaped[] = u"\a\b\f\n\r\t\v\"\\?'";
 constexpr char EscapeLetters[] = "abfnrtv\"\\?'";
 constexpr std::size_t WrittenEscapes = 9;
 
-char16_t SimpleEscape(char c)
-{
-    const char *letter = c ? std::strchr(EscapeLetters, c) : nullptr;
-    return letter ? Escaped[letter - EscapeLetters] : 0;
-}
-
 // A value's text: quotes and escapes as Qt reads them, blanks at the start and end dropped
 // unless quoted, and a comma outside quotes kept, with the blanks after it.
 class ValueReader
@@ -226,8 +219,9 @@ bool ValueReader::Escape()
     if (++i >= raw.size())
         return false;
     const char c = raw[i++];
-    if (const char16_t simple = SimpleEscape(c)) {
-        text += QChar(simple);
+    if (const char *letter =
+            std::char_traits<char>::find(EscapeLetters, std::size(EscapeLetters) - 1, c)) {
+        text += QChar(Escaped[letter - EscapeLetters]);
     } else if (c == 'x') {
         if (i >= raw.size())
             return false;
