@@ -5,7 +5,6 @@
 ClickBox::ClickBox(QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(1);
     setFocusPolicy(Qt::StrongFocus);
 }
 

@@ -43,38 +43,32 @@ OneCopyPerStore::Start OneCopyPerStore::Claim()
     lock->setStaleLockTime(0);
 
     const QDeadlineTimer patience(Patience);
-    do {
-        if (lock->tryLock(0)) {
-            Listen();
-            return Start::Alone;
-        }
+    while (!lock->tryLock(0)) {
         if (lock->error() != QLockFile::LockFailedError)
             return Start::Alone; // no lock can be kept here, so none is
         if (requests->Ask())
             return Start::HandedOver;
+        if (patience.hasExpired()) {
+            // The holder runs but does not answer. Unless no process holds the file open after
+            // all (a crash can leave a lock file that cannot be read), it runs on another
+            // machine or hangs.
+            if (lock->removeStaleLockFile() && lock->tryLock(0))
+                break;
+            qint64 pid = 0;
+            QString host;
+            lock->getLockInfo(&pid, &host, nullptr);
+            std::fprintf(stderr, "Error: %s\n",
+                         qPrintable(QStringLiteral("The list %1 is open in another copy of the "
+                                                   "program (process %2 on %3), which does not "
+                                                   "answer.")
+                                        .arg(storePath, QString::number(pid), host)));
+            return Start::Refused;
+        }
         QThread::msleep(50);
-    } while (!patience.hasExpired());
-
-    // The holder runs but does not answer. Unless no process holds the file open after all (a
-    // crash can leave a lock file that cannot be read), it runs on another machine or hangs.
-    if (lock->removeStaleLockFile() && lock->tryLock(0)) {
-        Listen();
-        return Start::Alone;
     }
-    qint64 pid = 0;
-    QString host;
-    lock->getLockInfo(&pid, &host, nullptr);
-    std::fprintf(stderr, "Error: %s\n",
-                 qPrintable(QStringLiteral("The list %1 is open in another copy of the program "
-                                           "(process %2 on %3), which does not answer.")
-                                .arg(storePath, QString::number(pid), host)));
-    return Start::Refused;
-}
-
-void OneCopyPerStore::Listen()
-{
     if (requests->Listen())
         connect(requests.get(), &FrontRequests::Received, this, &OneCopyPerStore::BringToFront);
+    return Start::Alone;
 }
 
 void OneCopyPerStore::Serve(frmMain &mainWindow)

@@ -34,7 +34,6 @@ public:
     void Serve(frmMain &window);
 
 private:
-    void Listen();
     void BringToFront();
     void Release();
 

@@ -26,17 +26,6 @@ void OnSignal(int)
     errno = savedErrno;
 }
 
-bool OpenPipe(int (&fds)[2])
-{
-    if (::pipe(fds) != 0)
-        return false;
-    for (const int fd : fds) {
-        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-        ::fcntl(fd, F_SETFL, O_NONBLOCK);
-    }
-    return true;
-}
-
 } // namespace
 
 struct TerminationSignals::Pipe
@@ -49,7 +38,7 @@ TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent), pipe(std::make_unique<Pipe>())
 {
     // Without a pipe the signals keep their default: they end the program at once.
-    if (!OpenPipe(pipe->fds))
+    if (::pipe2(pipe->fds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     const int readFd = pipe->fds[0];
     pipe->notifier = std::make_unique<QSocketNotifier>(readFd, QSocketNotifier::Read);

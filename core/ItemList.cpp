@@ -59,13 +59,8 @@ int ItemList::rowCount(const QModelIndex &parent) const
 
 QVariant ItemList::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= Count())
+    const bool shown = role == Qt::DisplayRole || role == Qt::AccessibleTextRole;
+    if (!shown || !index.isValid() || index.row() >= Count())
         return {};
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
-        return entries.at(index.row()).Name;
-    default:
-        return {};
-    }
+    return entries.at(index.row()).Name;
 }

@@ -6,6 +6,8 @@
 #include "PageOptions.h"
 #include "SettingsStore.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString Main = QStringLiteral("Main");
@@ -47,15 +49,10 @@ void LoadOptions(const SettingsStore &store, PageOptions &options)
 
 int LoadItems(const SettingsStore &store, ItemTable &table, ItemList &list)
 {
-    const int count =
+    const qint16 stored =
         NumberFromText(store.ReadSetting(Main, QStringLiteral("NumEntries"), QStringLiteral("0")));
-    if (count < 1) {
-        table.Recreate(1);
-        list.Clear();
-        return 0;
-    }
-
-    table.Recreate(count);
+    const int count = std::max<int>(stored, 0);
+    table.Recreate(std::max(count, 1));
     QList<ItemList::Entry> entries;
     entries.reserve(count);
     for (int i = 1; i <= count; ++i) {

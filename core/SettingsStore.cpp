@@ -14,7 +14,7 @@ SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::FilePath()
 {
-    return StoreFolder() + u'/' + StoreFileName();
+    return StoreFolder() + u'/' + PlatformStore().FileName;
 }
 
 StoreMap &SettingsStore::Map() const
@@ -27,7 +27,7 @@ StoreMap &SettingsStore::Map() const
         map = std::make_unique<StoreMap>(std::move(*earlier));
         return *map;
     }
-    map = std::make_unique<StoreMap>(StoreNameCase());
+    map = std::make_unique<StoreMap>(PlatformStore().NameCase);
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
         ReadStoreText(file.readAll(), *map);
@@ -50,10 +50,7 @@ void SettingsStore::WriteSetting(const QString &section, const QString &key, con
 void SettingsStore::DeleteAllSettings()
 {
     // What the file holds is never needed after this, so it is not read.
-    if (map)
-        map->Clear();
-    else
-        map = std::make_unique<StoreMap>(StoreNameCase());
+    map = std::make_unique<StoreMap>(PlatformStore().NameCase);
     changed = true;
 }
 
@@ -64,7 +61,9 @@ bool SettingsStore::Sync(QString *reason)
     QString why;
     const bool written = WriteWholeFile(
         FilePath(),
-        [this](const PieceWriter &write) { return WriteStoreText(*map, StoreLineEnd(), write); },
+        [this](const PieceWriter &write) {
+            return WriteStoreText(*map, PlatformStore().LineEnd, write);
+        },
         why);
     changed = !written;
     if (reason)

@@ -17,8 +17,7 @@ class SettingsStore
 public:
     SettingsStore();
     ~SettingsStore();
-    SettingsStore(const SettingsStore &) = delete;
-    SettingsStore &operator=(const SettingsStore &) = delete;
+    Q_DISABLE_COPY_MOVE(SettingsStore)
 
     QString ReadSetting(const QString &section, const QString &key,
                         const QString &defaultText = {}) const;

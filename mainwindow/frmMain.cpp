@@ -25,7 +25,6 @@ constexpr QStringView AnotherTip = u" Add another item to the list. ";
 constexpr QStringView EditTip = u" Edit the current item. ";
 constexpr QStringView CancelTip = u" Never mind. ";
 constexpr QStringView SaveTip = u" Keep my changes! ";
-} // namespace
 
 struct ButtonRow
 {
@@ -41,7 +40,6 @@ struct ButtonRow
     bool GenerateEnabled;
 };
 
-namespace {
 constexpr bool On = true;
 constexpr bool Off = false;
 // The buttons in each state, one row a line. Where the way into a state decides a cell, each
@@ -66,6 +64,14 @@ void ShowButton(QPushButton *button, const ButtonRow::Button &look)
     if (!look.ToolTip.isEmpty())
         button->setToolTip(look.ToolTip.toString());
     button->setEnabled(look.Enabled);
+}
+
+void ShowButtons(Ui::frmMain &ui, const ButtonRow &row)
+{
+    ShowButton(ui.cmdNew, row.New);
+    ShowButton(ui.cmdEdit, row.Edit);
+    ui.cmdDelete->setEnabled(row.DeleteEnabled);
+    ui.cmdGenerate->setEnabled(row.GenerateEnabled);
 }
 } // namespace
 
@@ -117,7 +123,7 @@ void frmMain::Form_Load()
     } else {
         g.AddMode = true;
         ui->cmbPriority->setCurrentIndex(MediumPosition);
-        ShowButtons(AddingAtStart);
+        ShowButtons(*ui, AddingAtStart);
     }
 }
 
@@ -160,7 +166,7 @@ void frmMain::EnterAdding()
     Globals().AddMode = true;
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
-    ShowButtons(Adding);
+    ShowButtons(*ui, Adding);
 }
 
 void frmMain::AddItem()
@@ -194,7 +200,7 @@ void frmMain::AddItem()
 void frmMain::CancelAdding()
 {
     Globals().AddMode = false;
-    ShowButtons(AfterCancel);
+    ShowButtons(*ui, AfterCancel);
     ShowEntry(SelectedPosition());
 }
 
@@ -204,7 +210,7 @@ void frmMain::EnterEditing()
     editingPosition = SelectedPosition();
     SetFieldsOpen(true);
     ui->txtName->setFocus();
-    ShowButtons(Editing);
+    ShowButtons(*ui, Editing);
 }
 
 void frmMain::SaveItem()
@@ -219,7 +225,7 @@ void frmMain::SaveItem()
     g.EditMode = false;
     SetFieldsOpen(false);
     ui->lstItems->setFocus();
-    ShowButtons(AfterSave);
+    ShowButtons(*ui, AfterSave);
     if (position < 0)
         return;
 
@@ -250,7 +256,7 @@ void frmMain::cmdDelete_Click()
     ClearFieldsForNewItem();
     ui->txtName->setFocus();
     g.AddMode = true;
-    ShowButtons(AddingAfterDelete);
+    ShowButtons(*ui, AddingAfterDelete);
 }
 
 void frmMain::cmdGenerate_Click()
@@ -270,7 +276,7 @@ void frmMain::lstItems_Click()
     if (g.AddMode || g.EditMode || position < 0)
         return;
     ShowEntry(position);
-    ShowButtons(Browsing);
+    ShowButtons(*ui, Browsing);
 }
 
 int frmMain::SelectedPosition() const
@@ -312,11 +318,9 @@ void frmMain::ClearFieldsForNewItem()
 
 void frmMain::SetFieldsOpen(bool open)
 {
-    fieldsOpen = open;
     const QColor background = open ? QColor(Qt::white) : palette().color(QPalette::Window);
-    for (QWidget *field :
-         {static_cast<QWidget *>(ui->txtName), static_cast<QWidget *>(ui->txtDescription),
-          static_cast<QWidget *>(ui->txtURL), static_cast<QWidget *>(ui->cmbPriority)}) {
+    for (QWidget *field : std::initializer_list<QWidget *>{ui->txtName, ui->txtDescription,
+                                                           ui->txtURL, ui->cmbPriority}) {
         QPalette look = field->palette();
         look.setColor(QPalette::Base, background);
         look.setColor(QPalette::Button, background);
@@ -329,8 +333,9 @@ void frmMain::SetFieldsOpen(bool open)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    // A shut priority box keeps its focus but takes no change, by mouse, wheel or key.
-    if (watched == ui->cmbPriority && !fieldsOpen) {
+    // A shut priority box (the fields shut together, txtName read-only with them) keeps its
+    // focus but takes no change, by mouse, wheel or key.
+    if (watched == ui->cmbPriority && ui->txtName->isReadOnly()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
@@ -351,12 +356,4 @@ qint16 frmMain::SelectedPriority(qint16 fallback) const
 {
     const int position = ui->cmbPriority->currentIndex();
     return position >= 0 ? PriorityAt(position) : fallback;
-}
-
-void frmMain::ShowButtons(const ButtonRow &row)
-{
-    ShowButton(ui->cmdNew, row.New);
-    ShowButton(ui->cmdEdit, row.Edit);
-    ui->cmdDelete->setEnabled(row.DeleteEnabled);
-    ui->cmdGenerate->setEnabled(row.GenerateEnabled);
 }

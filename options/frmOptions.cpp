@@ -16,24 +16,18 @@
 
 namespace {
 
-// The position in a list of count font sizes ("1", "2", ...) that a stored size text selects:
-// the whole text read as a number n, then n - 1 rounded half to even, so "5" selects "5".
-// -1, no selection, for a text that is not a number or whose position lies outside the list.
-int SizeListPosition(const QString &text, int count)
-{
-    bool ok = false;
-    const double n = text.toDouble(&ok); // C locale; blanks around the number are allowed
-    if (!ok || !std::isfinite(n))
-        return -1;
-    const double position = std::nearbyint(n - 1); // the default rounding mode: half to even
-    if (position < 0 || position >= count)
-        return -1;
-    return int(position);
-}
-
+// Selects what a stored size text names in a list of font sizes ("1", "2", ...): the whole text
+// read as a number n, then n - 1 rounded half to even, so "5" selects "5". A text that is not a
+// number, or whose position lies outside the list, selects nothing.
 void SelectSize(QComboBox *list, const QString &size)
 {
-    list->setCurrentIndex(SizeListPosition(size, list->count()));
+    bool ok = false;
+    // C locale; blanks around the number are allowed.
+    const double n = size.toDouble(&ok);
+    // The default rounding mode: half to even.
+    const double position = std::nearbyint(n - 1);
+    const bool listed = ok && std::isfinite(n) && position >= 0 && position < list->count();
+    list->setCurrentIndex(listed ? int(position) : -1);
 }
 
 void SelectColor(QComboBox *list, const QString &color)

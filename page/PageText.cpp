@@ -97,7 +97,6 @@ public:
 
     void Put(QByteArrayView ascii) { Append(bytes, ascii); }
     void Put(QStringView text) { Encode(bytes, text); }
-    void Put(QChar c) { Encode(bytes, QStringView(&c, 1)); }
     void Put(Href address) { Encode(bytes, address.Text, QuoteRule::Reference); }
     void EndLine()
     {

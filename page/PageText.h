@@ -10,7 +10,7 @@ struct PageOptions;
 
 // Opens and closes the quoted attribute values that the page text builds itself; ColorToHex's
 // values bring their own.
-inline constexpr QChar Quote = u'"';
+inline constexpr char Quote[] = "\"";
 
 // The full paths of the three priority pictures, as the page's img tags name them.
 struct PagePictures

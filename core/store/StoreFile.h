@@ -9,13 +9,15 @@
 
 // The platform's side of the store.
 
-// The store's file name in its folder: "Tavrel.conf" on Linux, "Tavrel.ini" on Windows.
-QString StoreFileName();
-
-// How names compare and lines end in the store file: exactly and LF on Linux; ignoring case and
-// CR LF on Windows.
-Qt::CaseSensitivity StoreNameCase();
-QByteArrayView StoreLineEnd();
+// The store file as the platform has it: "Tavrel.conf", names compared exactly and lines ended
+// by LF on Linux; "Tavrel.ini", names compared ignoring case and lines ended by CR LF on Windows.
+struct StoreFormat
+{
+    QString FileName; // in the store's folder
+    Qt::CaseSensitivity NameCase;
+    QByteArrayView LineEnd;
+};
+StoreFormat PlatformStore();
 
 // The list an earlier program kept for this user in the platform's own settings area, read
 // without changing it, while storeFile does not exist yet, where the platform has such an area

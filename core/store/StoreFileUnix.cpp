@@ -1,18 +1,8 @@
 #include "StoreFile.h"
 
-QString StoreFileName()
+StoreFormat PlatformStore()
 {
-    return QStringLiteral("Tavrel.conf");
-}
-
-Qt::CaseSensitivity StoreNameCase()
-{
-    return Qt::CaseSensitive;
-}
-
-QByteArrayView StoreLineEnd()
-{
-    return "\n";
+    return {QStringLiteral("Tavrel.conf"), Qt::CaseSensitive, "\n"};
 }
 
 // Linux had no earlier program of ours, and no common settings area to find one in.

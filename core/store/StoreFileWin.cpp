@@ -12,19 +12,9 @@ const QString EarlierArea = QStringLiteral("Software\\VB and VBA Program Setting
 
 } // namespace
 
-QString StoreFileName()
+StoreFormat PlatformStore()
 {
-    return QStringLiteral("Tavrel.ini");
-}
-
-Qt::CaseSensitivity StoreNameCase()
-{
-    return Qt::CaseInsensitive;
-}
-
-QByteArrayView StoreLineEnd()
-{
-    return "\r\n";
+    return {QStringLiteral("Tavrel.ini"), Qt::CaseInsensitive, "\r\n"};
 }
 
 std::optional<StoreMap> EarlierStore(const QString &storeFile)
@@ -39,7 +29,7 @@ std::optional<StoreMap> EarlierStore(const QString &storeFile)
     RegCloseKey(handle);
     QSettings earlier(QStringLiteral("HKEY_CURRENT_USER\\") + EarlierArea, QSettings::NativeFormat);
     earlier.setFallbacksEnabled(false);
-    StoreMap map(StoreNameCase());
+    StoreMap map(PlatformStore().NameCase);
     for (const QString &path : earlier.allKeys()) {
         const qsizetype slash = path.indexOf(u'/');
         map.Set(slash < 0 ? QString() : path.left(slash), path.mid(slash + 1),

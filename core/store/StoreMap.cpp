@@ -36,9 +36,3 @@ void StoreMap::Set(const QString &section, const QString &key, const QString &te
     }
     keys.push_back({key, text});
 }
-
-void StoreMap::Clear()
-{
-    sections.clear();
-    sectionAt.clear();
-}

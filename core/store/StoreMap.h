@@ -28,7 +28,6 @@ public:
     const QString *Find(const QString &section, const QString &key) const;
     // Replaces a key's text where it is, or adds the key (and its section) at the end.
     void Set(const QString &section, const QString &key, const QString &text);
-    void Clear();
     const std::vector<StoreSection> &Sections() const { return sections; }
 
 private:

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
+#include <charconv>
 #include <optional>
 #include <string>
 
@@ -27,21 +27,12 @@ bool IsSpace(char c)
     return IsBlank(c) || IsLineBreak(c);
 }
 
-bool OnlyBlanks(QByteArrayView text)
-{
-    return std::all_of(text.begin(), text.end(), IsBlank);
-}
-
+// The digit's value in base, or -1.
 int Digit(char c, int base)
 {
     int digit = -1;
-    if (c >= '0' && c <= '9')
-        digit = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        digit = c - 'A' + 10;
-    return digit < base ? digit : -1;
+    std::from_chars(&c, &c + 1, digit, base);
+    return digit;
 }
 
 // One line as Qt cuts the file: it runs on over line breaks inside quotes and after a
@@ -53,19 +44,8 @@ struct Line
     qsizetype Equals; // the first '=' outside quotes, or -1
 };
 
-class LineReader
-{
-public:
-    LineReader(QByteArrayView bytes, qsizetype from) : bytes(bytes), pos(from) {}
-    // The next line that holds anything but blanks and comments.
-    std::optional<Line> Next();
-
-private:
-    QByteArrayView bytes;
-    qsizetype pos;
-};
-
-std::optional<Line> LineReader::Next()
+// The next line from pos on that holds anything but blanks and comments; pos moves past it.
+std::optional<Line> NextLine(QByteArrayView bytes, qsizetype &pos)
 {
     const qsizetype size = bytes.size();
     qsizetype begin = pos;
@@ -161,12 +141,6 @@ constexpr char16_t Escaped[] = u"\a\b\f\n\r\t\v\"\\?'";
 constexpr char EscapeLetters[] = "abfnrtv\"\\?'";
 constexpr std::size_t WrittenEscapes = 9;
 
-char16_t SimpleEscape(char c)
-{
-    const char *letter = c ? std::strchr(EscapeLetters, c) : nullptr;
-    return letter ? Escaped[letter - EscapeLetters] : 0;
-}
-
 // A value's text: quotes and escapes as Qt reads them, blanks at the start and end dropped
 // unless quoted, and a comma outside quotes kept, with the blanks after it.
 class ValueReader
@@ -245,8 +219,9 @@ bool ValueReader::Escape()
     if (++i >= raw.size())
         return false;
     const char c = raw[i++];
-    if (const char16_t simple = SimpleEscape(c)) {
-        text += QChar(simple);
+    if (const char *letter =
+            std::char_traits<char>::find(EscapeLetters, std::size(EscapeLetters) - 1, c)) {
+        text += QChar(Escaped[letter - EscapeLetters]);
     } else if (c == 'x') {
         if (i >= raw.size())
             return false;
@@ -308,16 +283,16 @@ void ReadStoreText(QByteArrayView file, StoreMap &map)
     // A byte-order mark does not keep Qt from seeing a first section header. In front of a
     // first key it stays, with the blanks after it, and the key's decoding drops it again.
     const bool mark = file.startsWith("\xef\xbb\xbf");
-    LineReader lines(file, mark ? 3 : 0);
+    qsizetype pos = mark ? 3 : 0;
     std::optional<QString> section = QString();
     bool first = true;
-    while (const std::optional<Line> line = lines.Next()) {
+    while (const std::optional<Line> line = NextLine(file, pos)) {
         const QByteArrayView text = file.sliced(line->Begin, line->End - line->Begin);
         if (text.startsWith('[')) {
             section = SectionName(text);
         } else if (line->Equals >= 0 && section) {
             qsizetype keyBegin = line->Begin;
-            if (first && mark && OnlyBlanks(file.sliced(3, keyBegin - 3)))
+            if (first && mark && std::all_of(file.begin() + 3, file.begin() + keyBegin, IsBlank))
                 keyBegin = 0;
             const QByteArrayView key = file.sliced(keyBegin, line->Equals - keyBegin).trimmed();
             const QByteArrayView value =
@@ -330,8 +305,6 @@ void ReadStoreText(QByteArrayView file, StoreMap &map)
 
 namespace {
 
-constexpr char HexDigits[] = "0123456789ABCDEF";
-
 // Letters, digits, '_', '-' and '.' stay; '/' is a backslash; anything else is %XX or %UXXXX.
 void AppendName(QByteArray &out, const QString &name)
 {
@@ -342,14 +315,10 @@ void AppendName(QByteArray &out, const QString &name)
         } else if ((code >= u'a' && code <= u'z') || (code >= u'A' && code <= u'Z') ||
                    (code >= u'0' && code <= u'9') || code == u'_' || code == u'-' || code == u'.') {
             out += char(code);
-        } else if (code <= 0xFF) {
-            out += '%';
-            out += HexDigits[code >> 4];
-            out += HexDigits[code & 0xF];
         } else {
-            out += "%U";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += HexDigits[(code >> shift) & 0xF];
+            const bool wide = code > 0xFF;
+            out += wide ? "%U" : "%";
+            out += QByteArray::number(code, 16).toUpper().rightJustified(wide ? 4 : 2, '0');
         }
     }
 }
