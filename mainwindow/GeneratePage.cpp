@@ -4,40 +4,17 @@
 #include "PageWriter.h"
 #include "ProgramLayout.h"
 
-#include <QPointer>
 #include <QWidget>
-
-namespace {
-// The busy cursor on the window while the page is built and written, back to the default on
-// every way out, before any message is shown.
-class BusyCursor
-{
-public:
-    explicit BusyCursor(QWidget *window) : window(window)
-    {
-        if (window)
-            window->setCursor(Qt::WaitCursor);
-    }
-    ~BusyCursor()
-    {
-        if (window)
-            window->unsetCursor();
-    }
-    Q_DISABLE_COPY_MOVE(BusyCursor)
-
-private:
-    QPointer<QWidget> window;
-};
-} // namespace
 
 bool GeneratePage(QWidget *window, bool ShowMessage)
 {
     QString reason;
-    bool written = false;
-    {
-        const BusyCursor busy(window);
-        written = WritePage(reason);
-    }
+    if (window)
+        window->setCursor(Qt::WaitCursor);
+    const bool written = WritePage(reason);
+    // The default cursor is back before any message is shown.
+    if (window)
+        window->unsetCursor();
     if (!written) {
         ShowError(
             window,
