@@ -1,10 +1,9 @@
 #include "TestSupport.h"
 #include "UserFolders.h"
+#include "UserFoldersPlatform.h"
 
-#include <QDir>
 #include <QFileInfo>
 
-#include <shlobj.h>
 #include <windows.h>
 
 struct FileSizeLimit::Previous
@@ -49,10 +48,5 @@ unsigned AnsiCodePage()
 
 QString UsersOwnRoamingFolder()
 {
-    PWSTR path = nullptr;
-    QString folder;
-    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DONT_VERIFY, nullptr, &path) == S_OK)
-        folder = QDir::fromNativeSeparators(QString::fromWCharArray(path));
-    CoTaskMemFree(path);
-    return folder;
+    return PlatformConfigFolder(); // the system's, whatever the suite moved
 }
