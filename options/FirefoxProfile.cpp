@@ -142,11 +142,3 @@ QString DefaultFirefoxProfile(const QString &profilesFolder, const QStringList &
     const QString folder = ChooseProfile(profilesFolder, programs);
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
-
-QString FindFirefoxProfile(const QString &home, const QString &xdgConfigHome,
-                           const QStringList &programs)
-{
-    if (programs.isEmpty())
-        return {};
-    return DefaultFirefoxProfile(FirefoxProfilesFolder(home, xdgConfigHome), programs);
-}

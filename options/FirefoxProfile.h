@@ -16,8 +16,3 @@ QString FirefoxProfilesFolder(const QString &home, const QString &xdgConfigHome)
 // or a folder that is not there). programs, the Firefox programs found, choose between
 // several installs: the one whose profile was last run by one of them.
 QString DefaultFirefoxProfile(const QString &profilesFolder, const QStringList &programs);
-
-// The default profile of the Firefox the user runs: empty when there is no Firefox program,
-// or no default profile (one left behind by a Firefox since removed does not count).
-QString FindFirefoxProfile(const QString &home, const QString &xdgConfigHome,
-                           const QStringList &programs);

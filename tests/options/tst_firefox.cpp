@@ -141,8 +141,6 @@ void tst_firefox::defaultProfile_data()
                          "[Compatibility]\nLastPlatformDir=%HOME%/" + QByteArray(folder) + '\n');
     };
 
-    QTest::newRow("no Firefox program")
-        << Files{ini(ab), profile("a"), profile("b")} << QStringList() << "";
     QTest::newRow("no profiles.ini") << Files{profile("a")} << program << "";
     QTest::newRow("Default=1") << Files{ini(ab), profile("a"), profile("b")} << program << ff + "a";
     QTest::newRow("XDG place") << Files{{".config/mozilla/firefox/profiles.ini",
@@ -234,8 +232,8 @@ void tst_firefox::defaultProfile()
     }
     for (QString &program : programs)
         program = home.Path(program);
-    const QString found =
-        FindFirefoxProfile(home.Path(), home.Path(QStringLiteral(".config")), programs);
+    const QString found = DefaultFirefoxProfile(
+        FirefoxProfilesFolder(home.Path(), home.Path(QStringLiteral(".config"))), programs);
     // A backslash of a path is a separator on Windows.
     QCOMPARE(found, expected.isEmpty() ? QString() : QDir::cleanPath(home.Path(expected)));
 }

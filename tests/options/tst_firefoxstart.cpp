@@ -178,7 +178,8 @@ void tst_firefoxstart::initTestCase()
     QVERIFY2(WritePage(reason), qPrintable(reason));
 
     QVERIFY(RunFirefox(program, {"--headless", "-CreateProfile", "tavrel-tests"}));
-    profile = FindFirefoxProfile(Home(), qEnvironmentVariable("XDG_CONFIG_HOME"), programs);
+    profile = DefaultFirefoxProfile(
+        FirefoxProfilesFolder(Home(), qEnvironmentVariable("XDG_CONFIG_HOME")), programs);
     QVERIFY(profile.endsWith(QStringLiteral(".tavrel-tests")));
     // Firefox makes a profile its default only once it has run in it; a new one made by
     // -CreateProfile alone would lose to a fresh profile of Firefox's own.
